@@ -1,0 +1,24 @@
+#pragma once
+// Errors the forms runtime raises in a handler, beside the calculation's own.
+
+#include <string>
+#include <string_view>
+
+#include "calc/error.h"
+
+namespace app {
+
+inline constexpr int kOutOfMemory = 7;
+inline constexpr int kWindowFailure = 5;
+inline constexpr int kBadListIndex = 381;
+inline constexpr int kPropertyRefused = 380;
+
+inline calc::RuntimeError OutOfMemory() { return {kOutOfMemory, L"Brak pamięci"}; }
+inline calc::RuntimeError BadListIndex() { return {kBadListIndex, L"Nieprawidłowy indeks listy"}; }
+inline calc::RuntimeError PropertyRefused() {
+    return {kPropertyRefused, L"Kontrolka odrzuciła zmianę właściwości"};
+}
+// what: the failed operation, e.g. L"utworzyć okna"; code: the system's error code.
+calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code);
+
+}  // namespace app

@@ -1,0 +1,324 @@
+#include "app/form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/errors.h"
+#include "app/picture.h"
+#include "app/program.h"
+
+namespace app {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
+constexpr int kDropDownPixels = 160;  // room for the open list below a combo's field
+constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+int Pixels(int twips) { return twips / kTwipsPerPixel; }
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)), L'\0');
+    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size() + 1))));
+    return text;
+}
+
+COLORREF Colour(const std::optional<Rgb>& ink) {
+    return ink ? RGB(ink->r, ink->g, ink->b) : GetSysColor(COLOR_WINDOWTEXT);
+}
+
+}  // namespace
+
+// A label that reaches under a box or a button must not paint over it. Labels that
+// merely touch each other stay unclipped, or a neighbour would cut off their edges.
+bool Form::OverlapsInputControl(const ControlDesc& label) const {
+    const auto overlaps = [](const Twips& a, const Twips& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    return std::any_of(desc_.controls.begin(), desc_.controls.end(), [&](const ControlDesc& other) {
+        return other.kind != Kind::Label && overlaps(label.place, other.place);
+    });
+}
+
+calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
+    return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + std::to_wstring(code) + L")"};
+}
+
+ATOM Form::RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Form::WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, the system's own
+    wc.hbrBackground = nullptr;  // the picture is painted in WM_ERASEBKGND
+    wc.lpszClassName = kWindowClass;
+    return RegisterClassExW(&wc);
+}
+
+Form::Form(Program& program, const FormDesc& desc) : program_(program), desc_(desc) {}
+
+Form::~Form() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+HWND Form::control(int id) const {
+    return id >= 0 && static_cast<size_t>(id) < controls_.size() ? controls_[static_cast<size_t>(id)] : nullptr;
+}
+
+HWND Form::Require(int id) const {
+    HWND h = control(id);
+    if (!h) throw WindowFailure(L"odnaleźć kontrolki: okno nie jest załadowane", ERROR_INVALID_WINDOW_HANDLE);
+    return h;
+}
+
+const ControlDesc* Form::Find(HWND child) const {
+    const int id = GetDlgCtrlID(child) - kFirstControlId;
+    return child && control(id) == child ? &desc_.controls[static_cast<size_t>(id)] : nullptr;
+}
+
+std::wstring Form::Text(int id) const { return WindowText(Require(id)); }
+
+void Form::SetText(int id, std::wstring_view text) {
+    HWND h = Require(id);
+    if (!SetWindowTextW(h, std::wstring(text).c_str())) throw PropertyRefused();
+    if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) {
+        // A transparent label does not erase its old text: repaint the picture under it.
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        RedrawWindow(hwnd_, &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
+std::int16_t Form::ListIndex(int id) const {
+    return static_cast<std::int16_t>(SendMessageW(Require(id), CB_GETCURSEL, 0, 0));
+}
+
+std::int16_t Form::ListCount(int id) const {
+    return static_cast<std::int16_t>(SendMessageW(Require(id), CB_GETCOUNT, 0, 0));
+}
+
+std::wstring Form::List(int id, int index) const {
+    HWND h = Require(id);
+    if (index == -1) return WindowText(h);  // nothing selected: what the field shows
+    const LRESULT length = SendMessageW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) throw BadListIndex();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(h, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    if (copied == CB_ERR) throw BadListIndex();
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+void Form::Show() {
+    if (!hwnd_) Build();
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (!IsWindowVisible(hwnd_)) throw WindowFailure(L"pokazać okna", GetLastError());
+}
+
+void Form::Hide() {
+    if (!hwnd_) Build();
+    ShowWindow(hwnd_, SW_HIDE);
+    if (IsWindowVisible(hwnd_)) throw WindowFailure(L"ukryć okna", GetLastError());
+}
+
+HFONT Form::FontFor(const Font& font) {
+    for (const auto& [spec, handle] : fonts_)
+        if (spec == font) return handle.get();
+    const int height = -static_cast<int>(std::lround(font.points * 96.0 / 72.0));
+    ScopedFont handle(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str()));
+    if (!handle) throw WindowFailure(L"utworzyć czcionki", GetLastError());
+    return fonts_.emplace_back(font, std::move(handle)).second.get();
+}
+
+void Form::Build() {
+    if (!picture_) picture_ = LoadJpegResource(program_.instance(), desc_.picture);
+    if (!picture_) throw WindowFailure(L"wczytać obrazu tła", GetLastError());
+
+    RECT frame{0, 0, Pixels(desc_.clientWidth), Pixels(desc_.clientHeight)};
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+    // Owned by the hidden owner window, not by another form: no taskbar button, and
+    // the forms stack freely in front of each other.
+    HWND hwnd = CreateWindowExW(kFrameExStyle, kWindowClass, std::wstring(desc_.caption).c_str(), kFrameStyle,
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                program_.owner(), nullptr, program_.instance(), this);
+    if (!hwnd) throw WindowFailure(L"utworzyć okna", GetLastError());
+
+    try {
+        controls_.assign(desc_.controls.size(), nullptr);
+        // Creation order is the Tab order; the labels come last, under everything else.
+        for (int id : desc_.tabOrder) CreateControl(desc_.controls[static_cast<size_t>(id)]);
+        for (const ControlDesc& c : desc_.controls)
+            if (!control(c.id)) CreateControl(c);
+    } catch (...) {
+        DestroyWindow(hwnd);
+        throw;
+    }
+}
+
+void Form::CreateControl(const ControlDesc& c) {
+    const bool tabStop = std::find(desc_.tabOrder.begin(), desc_.tabOrder.end(), c.id) != desc_.tabOrder.end();
+    DWORD style = WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0);
+    DWORD exStyle = 0;
+    const wchar_t* windowClass = L"STATIC";
+    int height = Pixels(c.place.height);
+    switch (c.kind) {
+        case Kind::Label:
+            style |= SS_LEFT | SS_NOPREFIX;  // wraps at spaces, shows "&" as itself
+            if (OverlapsInputControl(c)) style |= WS_CLIPSIBLINGS;
+            break;
+        case Kind::TextBox:
+            windowClass = L"EDIT";
+            style |= ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::ComboBox:
+            windowClass = L"COMBOBOX";
+            style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+            height += kDropDownPixels;
+            break;
+        case Kind::Button:
+            windowClass = L"BUTTON";
+            style |= BS_PUSHBUTTON;
+            break;
+    }
+    const std::wstring text(c.kind == Kind::ComboBox ? std::wstring_view{} : c.text);
+    HWND h = CreateWindowExW(exStyle, windowClass, text.c_str(), style, Pixels(c.place.left), Pixels(c.place.top),
+                             Pixels(c.place.width), height, hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c.id)),
+                             program_.instance(), nullptr);
+    if (!h) throw WindowFailure(L"utworzyć kontrolki", GetLastError());
+    controls_[static_cast<size_t>(c.id)] = h;
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+
+    if (c.kind == Kind::TextBox) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // 0: no limit
+    if (c.kind == Kind::ComboBox) {
+        SendMessageW(h, CB_LIMITTEXT, 0, 0);
+        for (std::wstring_view entry : c.list)
+            if (SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(entry).c_str())) < 0)
+                throw OutOfMemory();
+        SetWindowTextW(h, std::wstring(c.text).c_str());  // a field text that is no entry: nothing selected
+    }
+}
+
+void Form::PaintBackground(HDC dc) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    BITMAP bm{};
+    GetObjectW(picture_.get(), sizeof(bm), &bm);
+    ScopedDc memory(CreateCompatibleDC(dc));
+    {
+        Selection selected(memory.get(), picture_.get());
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    }
+    // The dialog face shows only where the picture does not reach.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, 0, 0, bm.bmWidth, bm.bmHeight);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    RestoreDC(dc, saved);
+}
+
+void Form::Unloaded() {
+    hwnd_ = nullptr;
+    controls_.clear();
+    lastFocus_ = nullptr;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->Unloaded();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+
+        case WM_CTLCOLORSTATIC:
+            if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->kind == Kind::Label) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                SetBkMode(dc, TRANSPARENT);
+                SetTextColor(dc, Colour(c->ink));
+                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            }
+            break;
+
+        case WM_CTLCOLOREDIT:
+            if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->ink) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, Colour(c->ink));
+                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            break;
+
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                HWND target = reinterpret_cast<HWND>(wParam);
+                const ControlDesc* c = Find(target);
+                const Pointer pointer = target == hwnd_ ? desc_.pointer : c ? c->pointer : Pointer::System;
+                if (pointer != Pointer::System) {
+                    SetCursor(program_.Cursor(pointer));
+                    return TRUE;
+                }
+            }
+            break;
+
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED && lParam) {
+                if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->onClick) {
+                    program_.Dispatch(c->onClick, *this);
+                    return 0;
+                }
+            }
+            break;
+
+        case WM_ACTIVATE:
+            // Like a dialog: the focus leaves with the window and comes back to the same control.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            } else if (!IsIconic(hwnd_)) {
+                HWND focus = lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : control(desc_.tabOrder.front());
+                SetFocus(focus);
+            }
+            return 0;
+
+        case WM_CLOSE:
+            if (desc_.closeEndsProgram) {
+                program_.End();
+                return 0;
+            }
+            break;  // the default destroys the window; the instance stays for the next Show
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+std::wstring DecimalSeparator() {
+    wchar_t separator[8] = L".";
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return L".";
+    return separator;
+}
+
+}  // namespace app

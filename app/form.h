@@ -1,0 +1,72 @@
+#pragma once
+// One window of the program, built from its description. The instance lives for the
+// whole run; its window may come and go (Show builds it when needed, the title-bar
+// close box destroys it).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/form_desc.h"
+#include "app/scoped.h"
+
+namespace app {
+
+class Program;
+
+class Form {
+public:
+    Form(Program& program, const FormDesc& desc);
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Control properties, by the form's control enumerator. Text is a box's text, a
+    // combo's field or a label's caption.
+    std::wstring Text(int id) const;
+    void SetText(int id, std::wstring_view text);
+    std::int16_t ListIndex(int id) const;  // -1 when no entry is selected
+    std::int16_t ListCount(int id) const;
+    std::wstring List(int id, int index) const;  // index -1 gives the combo's field
+
+    void Show();  // modeless, brought to the front; builds the window when it has none
+    void Hide();  // keeps the window, its contents and its position
+
+    Program& program() const { return program_; }
+    const FormDesc& desc() const { return desc_; }
+    HWND hwnd() const { return hwnd_; }
+    HWND control(int id) const;
+    bool loaded() const { return hwnd_ != nullptr; }
+
+    // The one window class every form is built on.
+    static ATOM RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon);
+    static constexpr const wchar_t* kWindowClass = L"TarvexForm";
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Build();
+    void CreateControl(const ControlDesc& c);
+    bool OverlapsInputControl(const ControlDesc& label) const;
+    HFONT FontFor(const Font& font);
+    const ControlDesc* Find(HWND child) const;
+    HWND Require(int id) const;
+    void PaintBackground(HDC dc) const;
+    void Unloaded();
+
+    Program& program_;
+    const FormDesc& desc_;
+    HWND hwnd_ = nullptr;       // owned by the window manager via Program's owner window
+    std::vector<HWND> controls_;  // by control id; children die with hwnd_
+    std::vector<std::pair<Font, ScopedFont>> fonts_;
+    ScopedBitmap picture_;
+    HWND lastFocus_ = nullptr;
+};
+
+// The user's decimal separator, as currently set.
+std::wstring DecimalSeparator();
+
+}  // namespace app

@@ -1,0 +1,66 @@
+#pragma once
+// A window described as data: what the forms runtime builds a window from. Positions
+// and sizes are in twips (1440 to the inch, 15 to a pixel at 96 dpi) from the top-left
+// corner of the client area. No Windows header here: the tables stay plain data.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace app {
+
+class Form;
+using ClickHandler = void (*)(Form&);
+
+enum class Kind { Label, TextBox, ComboBox, Button };
+
+// Mouse pointers: System leaves the control's (or the platform's) own pointer.
+enum class Pointer { System, Arrow, IBeam, Busy };
+
+struct Twips {
+    int left, top, width, height;
+};
+
+// Every explicit font is in the Central European character set.
+struct Font {
+    std::wstring_view face;
+    double points;
+    int weight;  // 400 regular, 700 bold
+    friend constexpr bool operator==(const Font&, const Font&) = default;
+};
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+inline constexpr Font kDialogFont{L"MS Sans Serif", 8.25, 400};
+inline constexpr Font kDialogFontBold{L"MS Sans Serif", 8.25, 700};
+inline constexpr std::optional<Rgb> kSystemInk{};
+inline constexpr std::optional<Rgb> kDarkRed{Rgb{128, 0, 0}};
+
+struct ControlDesc {
+    int id;  // the form's own enumerator; equals the row's position in its table
+    Kind kind;
+    std::wstring_view name;  // the designer's name, e.g. L"Label27"
+    int element;             // index within a control array; -1 when not in one
+    Twips place;
+    std::wstring_view text;  // caption, or initial text of a box or combo field
+    Font font = kDialogFont;
+    std::optional<Rgb> ink = kSystemInk;
+    Pointer pointer = Pointer::System;
+    std::span<const std::wstring_view> list = {};  // combo entries, in order
+    ClickHandler onClick = nullptr;
+};
+
+struct FormDesc {
+    std::wstring_view name;  // the window class's name, e.g. L"Form1"
+    std::wstring_view caption;
+    int clientWidth, clientHeight;  // twips
+    int picture;                    // JPEG resource drawn unscaled at the top-left corner
+    Pointer pointer;                // over the background and the labels
+    std::span<const ControlDesc> controls;
+    std::span<const int> tabOrder;  // the controls that take the focus, in Tab order
+    bool closeEndsProgram;          // the start-up window: its close box ends the program
+};
+
+}  // namespace app

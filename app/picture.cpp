@@ -1,0 +1,70 @@
+#include "app/picture.h"
+
+#include <wincodec.h>
+
+#include <utility>
+
+namespace app {
+namespace {
+
+template <typename T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    T** put() { return &p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+}  // namespace
+
+ScopedBitmap LoadJpegResource(HINSTANCE module, int resourceId) {
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+    auto* bytes = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    const DWORD size = SizeofResource(module, info);
+
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICStream> stream;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    ComRef<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()))) ||
+        FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(bytes, size)) ||
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height))) {
+        return {};
+    }
+
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = static_cast<LONG>(width);
+    bmi.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC delivers rows
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    ScopedBitmap bitmap(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap) return {};
+    const UINT stride = width * 4;
+    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)))) return {};
+    return bitmap;
+}
+
+}  // namespace app

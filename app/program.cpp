@@ -1,0 +1,120 @@
+#include "app/program.h"
+
+#include <commctrl.h>
+
+#include <new>
+#include <string>
+
+#include "app/errors.h"
+#include "assets/resource_ids.h"
+
+namespace app {
+namespace {
+
+HICON LoadIconSized(HINSTANCE instance, int cxMetric, int cyMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON,
+                                         GetSystemMetrics(cxMetric), GetSystemMetrics(cyMetric), 0));
+}
+
+HCURSOR LoadCursorResource(HINSTANCE instance, int id) {
+    return static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+}
+
+}  // namespace
+
+Form& FormRef::get() {
+    if (!form_) form_ = std::make_unique<Form>(program_, desc_);
+    return *form_;
+}
+
+Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help,
+                 ErrorReport report)
+    : instance_(instance),
+      icon_(LoadIconSized(instance, SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadIconSized(instance, SM_CXSMICON, SM_CYSMICON)),
+      arrow_(LoadCursorResource(instance, IDC_TARVEX_ARROW)),
+      ibeam_(LoadCursorResource(instance, IDC_TARVEX_IBEAM)),
+      busy_(LoadCursorResource(instance, IDC_TARVEX_BUSY)),
+      report_(std::move(report)),
+      Form1(*this, main),
+      Form2(*this, about),
+      Form3(*this, help) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    windowClass_ = Form::RegisterWindowClass(instance, icon_.get(), smallIcon_.get());
+    owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+}
+
+Program::~Program() {
+    owner_.reset();  // takes every form's window with it
+    if (windowClass_) UnregisterClassW(Form::kWindowClass, instance_);
+}
+
+HCURSOR Program::Cursor(Pointer pointer) const {
+    switch (pointer) {
+        case Pointer::Arrow: return arrow_.get();
+        case Pointer::IBeam: return ibeam_.get();
+        case Pointer::Busy: return busy_.get();
+        case Pointer::System: break;
+    }
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared
+}
+
+bool Program::IsFormWindow(HWND hwnd) const {
+    return windowClass_ && GetClassWord(hwnd, GCW_ATOM) == windowClass_;
+}
+
+int Program::Run() {
+    if (!owner_) {
+        Report(WindowFailure(L"utworzyć okna programu", GetLastError()));
+        return 1;
+    }
+    try {
+        Form1->Show();
+    } catch (const calc::RuntimeError& error) {
+        Report(error);
+        return 1;
+    }
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab, Shift+Tab and arrow keys move the focus as in a dialog.
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Program::End() {
+    ended_ = true;
+    owner_.reset();
+    PostQuitMessage(0);
+}
+
+void Program::Dispatch(ClickHandler handler, Form& form) {
+    if (ended_) return;
+    try {
+        handler(form);
+    } catch (const calc::RuntimeError& error) {
+        Report(error);
+    } catch (const std::bad_alloc&) {
+        Report(OutOfMemory());
+    }
+}
+
+void Program::Report(const calc::RuntimeError& error) const {
+    if (report_)
+        report_(error);
+    else
+        ShowErrorBox(error);
+}
+
+void Program::ShowErrorBox(const calc::RuntimeError& error) const {
+    const std::wstring text = L"Błąd wykonania nr " + std::to_wstring(error.number) + L":\n\n" + error.description;
+    const Form* main = Form1.instance();
+    HWND owner = main ? main->hwnd() : nullptr;
+    MessageBoxW(owner, text.c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace app

@@ -1,0 +1,74 @@
+#pragma once
+// The running program: the three window references, the event loop, End, and the
+// report of an error that leaves a click handler.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/form.h"
+#include "app/form_desc.h"
+#include "app/scoped.h"
+#include "calc/error.h"
+
+namespace app {
+
+class Program;
+
+// The program-wide reference to a window class's single instance, created on first use.
+class FormRef {
+public:
+    FormRef(Program& program, const FormDesc& desc) : program_(program), desc_(desc) {}
+    Form* operator->() { return &get(); }
+    Form& get();
+    bool exists() const { return form_ != nullptr; }
+    Form* instance() const { return form_.get(); }  // null until first use
+
+private:
+    Program& program_;
+    const FormDesc& desc_;
+    std::unique_ptr<Form> form_;
+};
+
+using ErrorReport = std::function<void(const calc::RuntimeError&)>;
+
+class Program {
+public:
+    // report: how an error that leaves a handler reaches the user; by default a
+    // message box captioned "Tarvex".
+    Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help,
+            ErrorReport report = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    int Run();  // shows Form1 and runs the event loop; the exit code
+    void End();  // every window goes at once; no further click reaches a handler
+    bool ended() const { return ended_; }
+
+    // Runs a click handler; an error that leaves it is reported, and the program goes on.
+    void Dispatch(ClickHandler handler, Form& form);
+    void Report(const calc::RuntimeError& error) const;
+    void ShowErrorBox(const calc::RuntimeError& error) const;
+
+    HINSTANCE instance() const { return instance_; }
+    HWND owner() const { return owner_.get(); }
+    HCURSOR Cursor(Pointer pointer) const;
+    bool IsFormWindow(HWND hwnd) const;
+
+private:
+    ComApartment com_;
+    HINSTANCE instance_;
+    ScopedIcon icon_, smallIcon_;
+    ScopedCursor arrow_, ibeam_, busy_;
+    ATOM windowClass_ = 0;
+    ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
+    ErrorReport report_;
+    bool ended_ = false;
+
+public:
+    FormRef Form1, Form2, Form3;
+};
+
+}  // namespace app

@@ -1,0 +1,86 @@
+#pragma once
+// One owner for every Windows handle: each of these releases its handle exactly once.
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+namespace app {
+
+template <typename Handle, typename Release>
+class Scoped {
+public:
+    Scoped() = default;
+    explicit Scoped(Handle handle) : handle_(handle) {}
+    ~Scoped() { reset(); }
+    Scoped(Scoped&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Scoped& operator=(Scoped&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    Scoped(const Scoped&) = delete;
+    Scoped& operator=(const Scoped&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    Handle release() { return std::exchange(handle_, nullptr); }
+    void reset(Handle handle = nullptr) {
+        if (Handle old = std::exchange(handle_, handle)) Release{}(old);
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DeleteDc {
+    void operator()(HDC h) const { DeleteDC(h); }
+};
+struct DestroyWindowHandle {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
+struct DestroyCursorHandle {
+    void operator()(HCURSOR h) const { DestroyCursor(h); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
+
+using ScopedFont = Scoped<HFONT, DeleteGdiObject>;
+using ScopedBitmap = Scoped<HBITMAP, DeleteGdiObject>;
+using ScopedDc = Scoped<HDC, DeleteDc>;
+using ScopedWindow = Scoped<HWND, DestroyWindowHandle>;
+using ScopedCursor = Scoped<HCURSOR, DestroyCursorHandle>;
+using ScopedIcon = Scoped<HICON, DestroyIconHandle>;
+
+// A GDI object selected into a DC for one scope.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// COM for this thread (WIC decodes the pictures).
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (ok_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool ok_;
+};
+
+}  // namespace app

@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Draws the Tarvex icon, a grey five-spoke wheel rim, and writes it as
+raw RT_ICON / RT_GROUP_ICON resource data plus an ordinary .ico.
+
+Run from anywhere: python3 assets/make_icon.py
+Standard library only.
+"""
+
+import math
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FIRST_ID = 30001  # tarvex.rc names the images 30001..30004
+
+# (size, bits per pixel), in the order of the group directory.
+IMAGES = [(16, 4), (16, 8), (32, 4), (32, 8)]
+
+# The standard 16-colour VGA palette, as Windows expects for 4 bpp icons.
+VGA = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, DARK_GREY, LIGHT_GREY, WHITE = 0, 8, 7, 15
+
+# Each surface has a grey for the 8 bpp image and a VGA colour for the
+# 4 bpp one, chosen by hand so the 16-colour version stays crisp instead
+# of being a quantised copy of the smooth one.
+SURFACES = {
+    "edge": (58, BLACK),
+    "lip_lit": (236, WHITE),
+    "lip": (196, LIGHT_GREY),
+    "lip_shade": (140, DARK_GREY),
+    "well": (46, BLACK),
+    "spoke_lit": (218, WHITE),
+    "spoke": (176, LIGHT_GREY),
+    "hub": (206, LIGHT_GREY),
+    "hub_ring": (112, DARK_GREY),
+}
+
+SUPERSAMPLE = 8
+
+
+def surface_at(x, y, size):
+    """Which surface covers point (x, y), in pixels from the top-left corner;
+    None outside the wheel."""
+    c = size / 2.0
+    dx, dy = x - c, y - c
+    r = math.hypot(dx, dy)
+    outer = c - 0.25
+    if r > outer:
+        return None
+    big = size >= 24
+    if r > outer - 1.0:
+        return "edge"
+
+    # Light comes from the upper left.
+    lit = (-dx - dy) / (r * math.sqrt(2)) if r > 0 else 0.0
+
+    lip_in = outer - (3.0 if big else 1.6)
+    if r > lip_in:
+        if lit > 0.45:
+            return "lip_lit"
+        if lit < -0.45:
+            return "lip_shade"
+        return "lip"
+
+    hub_r = 4.6 if big else 2.0
+    if r < hub_r:
+        if big and r < 1.4:
+            return "hub_ring"  # centre cap
+        if big and r > hub_r - 1.0:
+            return "hub_ring"
+        return "hub"
+
+    # Spokes: one points straight up, each widening towards the rim.
+    for k in range(5):
+        a = math.radians(-90 + 72 * k)
+        ux, uy = math.cos(a), math.sin(a)
+        along = dx * ux + dy * uy
+        across = dy * ux - dx * uy
+        half = 1.0 + 0.17 * along if big else 0.7 + 0.1 * along
+        if along > 0 and abs(across) < half:
+            if big and abs(across) > half - 1.2:
+                # The edge whose outward normal faces the light is brighter.
+                side = 1 if across > 0 else -1
+                nx, ny = -uy * side, ux * side
+                if -nx - ny > 0.2:
+                    return "spoke_lit"
+            return "spoke"
+    return "well"
+
+
+def draw(size):
+    """Returns rows of (grey, vga_index, opaque) from the top down."""
+    rows = []
+    n = SUPERSAMPLE
+    for py in range(size):
+        row = []
+        for px in range(size):
+            counts = {}
+            for sy in range(n):
+                for sx in range(n):
+                    s = surface_at(px + (sx + 0.5) / n, py + (sy + 0.5) / n, size)
+                    counts[s] = counts.get(s, 0) + 1
+            covered = n * n - counts.pop(None, 0)
+            if covered * 2 < n * n:
+                row.append((0, BLACK, False))
+                continue
+            # The dominant surface picks the VGA colour. The 8 bpp grey is
+            # only half smoothed: fully averaged, 16 x 16 turns to mush.
+            main = max(counts, key=counts.get)
+            mean = sum(SURFACES[s][0] * k for s, k in counts.items()) / covered
+            grey = round((mean + SURFACES[main][0]) / 2)
+            row.append((grey, SURFACES[main][1], True))
+        rows.append(row)
+    return rows
+
+
+def pad4(data):
+    return data + b"\0" * (-len(data) % 4)
+
+
+def pack_bits(values, bits):
+    """Packs one row of small integers MSB-first, padded to 4 bytes."""
+    out = bytearray()
+    acc = nbits = 0
+    for v in values:
+        acc = (acc << bits) | v
+        nbits += bits
+        if nbits == 8:
+            out.append(acc)
+            acc = nbits = 0
+    if nbits:
+        out.append(acc << (8 - nbits))
+    return pad4(bytes(out))
+
+
+def icon_image(size, bpp):
+    """The bytes of one RT_ICON resource: header, palette, XOR, AND."""
+    pixels = draw(size)
+    if bpp == 4:
+        palette = VGA
+        index = lambda p: p[1]
+    else:
+        # Index i is grey level i, so index 0 is black as the mask needs.
+        palette = [(i, i, i) for i in range(256)]
+        index = lambda p: p[0]
+
+    xor = b"".join(
+        pack_bits([index(p) if p[2] else 0 for p in row], bpp)
+        for row in reversed(pixels))
+    mask = b"".join(
+        pack_bits([0 if p[2] else 1 for p in row], 1)
+        for row in reversed(pixels))
+    header = struct.pack(
+        "<IiiHHIIiiII", 40, size, size * 2, 1, bpp, 0,
+        len(xor) + len(mask), 0, 0, 0, 0)
+    rgbquads = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    return header + rgbquads + xor + mask
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    images = []
+    for n, (size, bpp) in enumerate(IMAGES):
+        data = icon_image(size, bpp)
+        write(os.path.join(HERE, "icon", "%d.bin" % (FIRST_ID + n)), data)
+        images.append((size, bpp, data))
+
+    def entry(size, bpp, data):
+        colours = 1 << bpp if bpp < 8 else 0
+        return struct.pack("<BBBBHHI", size, size, colours, 0, 1, bpp, len(data))
+
+    group = struct.pack("<HHH", 0, 1, len(images))
+    for n, (size, bpp, data) in enumerate(images):
+        group += entry(size, bpp, data) + struct.pack("<H", FIRST_ID + n)
+    write(os.path.join(HERE, "icon", "group.bin"), group)
+
+    # The .ico holds the same images; only the directory differs, with file
+    # offsets in place of resource ids.
+    ico = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(ico) + 16 * len(images)
+    for size, bpp, data in images:
+        ico += entry(size, bpp, data) + struct.pack("<I", offset)
+        offset += len(data)
+    ico += b"".join(data for _, _, data in images)
+    write(os.path.join(HERE, "tarvex.ico"), ico)
+
+
+if __name__ == "__main__":
+    main()

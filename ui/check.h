@@ -1,0 +1,19 @@
+#pragma once
+// Compile-time checks of the window tables.
+
+#include <span>
+
+#include "app/form_desc.h"
+#include "assets/resource_ids.h"
+
+namespace ui {
+
+// The forms runtime finds a control's row by its enumerator.
+constexpr bool IdsMatchRows(std::span<const app::ControlDesc> controls, int count) {
+    if (static_cast<int>(controls.size()) != count) return false;
+    for (size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].id != static_cast<int>(i)) return false;
+    return true;
+}
+
+}  // namespace ui

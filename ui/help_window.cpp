@@ -1,0 +1,54 @@
+#include "ui/help_window.h"
+
+#include "app/program.h"
+#include "ui/check.h"
+
+namespace ui {
+namespace {
+
+using namespace form3;
+using app::Kind;
+using app::Pointer;
+
+constexpr app::Font kTitle{L"MS Sans Serif", 12, 700};
+constexpr app::Font kHeading = app::kDialogFontBold;
+constexpr app::Font kText = app::kDialogFont;
+constexpr auto kInk = app::kSystemInk;
+
+constexpr std::wstring_view kPurpose =
+    L"Program pomaga dobrać właściwy rozmiar ogumienia do samochodu tak aby zachować średnice koła jak "
+    L"najbardziej zbliżoną do fabrycznego rozmiaru kół w samochodzie. W przypadku gdy idealne dobranie "
+    L"rozmiaru nowych opon jest niemożliwe program pokazuje błąd jaki bedzie wskazywał prędkościmierz przy "
+    L"używaniu opon w podanym rozmiarze. ";
+
+// Seven lines, each ending in CR LF; the spaces at both ends of the lines are part of it.
+constexpr std::wstring_view kUsage =
+    L"1. Wybierz rozmiar opon jaki aktualnie używasz lub rozmiar jaki fabrycznie jest stosowany w      \r\n"
+    L"     twoim samochodzie\r\n"
+    L"2. Wybierz rozmiar opon, ktore chcesz założyć do samochodu\r\n"
+    L"3. Nacisnij przycisk \"Przelicz\" \r\n"
+    L"4. Po prawej stonie okna w sekcji INFO otrzymasz informacje na temat średnicy obydwu kół,   \r\n"
+    L"    ewentualną rożnice w średnicy kół, procent błedu pokazywany przed prędkościomierz oraz \r\n"
+    L"    tabelę pokazującą  błąd prędkościmierza w km/h   \r\n";
+
+constexpr app::ControlDesc kControls[] = {
+    // id, kind, name, element, {left, top, width, height}, text, font, ink, pointer, list, click
+    {Label1_1, Kind::Label, L"Label1", 1, {360, 720, 3615, 615}, L"Tarvex zamienników opon samochodowych", kTitle},
+    {Label2, Kind::Label, L"Label2", -1, {360, 1560, 2055, 375}, L"O co chodzi ?", kHeading},
+    {Label3, Kind::Label, L"Label3", -1, {360, 1920, 7215, 1335}, kPurpose, kText},
+    {Label1_0, Kind::Label, L"Label1", 0, {360, 3000, 2655, 375}, L"Jak korzystać z programu ?", kHeading},
+    {Label4, Kind::Label, L"Label4", -1, {360, 3360, 7815, 1935}, kUsage, kText},
+    {Command301, Kind::Button, L"Command301", -1, {6480, 5040, 1455, 375}, L"Zamknij ", kText, kInk,
+     Pointer::System, {}, Command301_Click},
+};
+static_assert(IdsMatchRows(kControls, kControlCount));
+
+constexpr int kTabOrder[] = {Command301};
+
+}  // namespace
+
+const app::FormDesc kForm3{L"Form3", L"Pomoc ", 8250, 5730, IDP_HELP, Pointer::System, kControls, kTabOrder, false};
+
+void Command301_Click(app::Form& form) { form.program().Form3->Hide(); }
+
+}  // namespace ui
