@@ -11,7 +11,6 @@ namespace app {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr int kDropDownPixels = 160;  // room for the open list below a combo's field
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;

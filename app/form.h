@@ -44,6 +44,9 @@ public:
     // The one window class every form is built on.
     static ATOM RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon);
     static constexpr const wchar_t* kWindowClass = L"TarvexForm";
+    // A control's window id is this plus its enumerator; clear of IDOK and IDCANCEL,
+    // which Enter and Esc send.
+    static constexpr int kFirstControlId = 100;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

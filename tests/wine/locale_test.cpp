@@ -1,0 +1,61 @@
+// A user whose regional settings use a decimal comma.
+
+#include "harness.h"
+
+#include "calc/tyre.h"
+
+namespace tarvex_test {
+namespace {
+
+using namespace ui::form1;
+
+class DecimalComma : public ProgramTest {
+protected:
+    void SetUp() override {
+        wchar_t saved[8] = {};
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, 8);
+        saved_ = saved;
+        ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
+        ProgramTest::SetUp();
+    }
+    void TearDown() override { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_.c_str()); }
+    std::wstring saved_;
+};
+
+TEST_F(DecimalComma, WritesTheResultsWithACommaAndReadsTypedValuesWithAPoint) {
+    ASSERT_EQ(app::DecimalSeparator(), L",");
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseSize(Combo4, L"205", L"55", L"16");
+    Click(Przelicz);
+    EXPECT_EQ(Text(srdnicaakt), L"634,5");
+    EXPECT_EQ(Text(srednicanew), L"631,9");
+    EXPECT_EQ(Text(roznica), L"-2,60000000000002");
+    EXPECT_EQ(Text(procentbl), L"0,411457509099544");
+    EXPECT_EQ(Text(Label26), L"149,385342789598");
+
+    // A typed comma ends the number: 15,5 is 15.
+    ChooseOther(Combo3);
+    SetWindowTextW(Control(Text3), L"15,5");
+    Click(Przelicz);
+    EXPECT_EQ(Text(srdnicaakt), L"634,5");
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(DecimalComma, ANewDiameterBelowOneReadsBackAsZeroAndTakesTheSecondForm) {
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseOther(Combo4);
+    SetWindowTextW(Control(Text4), L"1");
+    ChooseEntry(Combo5, L"35");  // 2 x 0.35 x 1 = 0.7 mm, no rim
+    ChooseOther(Combo6);
+    SetWindowTextW(Control(Text6), L"0");
+    Click(Przelicz);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Text(srednicanew), L"0,7");
+    // "0,7" reads back as 0: new / current - 1, not current / new - 1 (which would be about +90000 %).
+    const double newDiameter = calc::WheelDiameter({1, 35, 0});
+    EXPECT_EQ(Text(procentbl), calc::NumberToText(calc::ErrorPercent(calc::ErrorRatio(0, 634.5, newDiameter)), L","));
+    EXPECT_NE(Text(procentbl), calc::NumberToText(calc::ErrorPercent(calc::ErrorRatio(1, 634.5, newDiameter)), L","));
+}
+
+}  // namespace
+}  // namespace tarvex_test
