@@ -1,0 +1,3 @@
+// Hostile input and long repetition on the real windows.
+
+#include "harness.h"
