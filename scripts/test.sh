@@ -19,6 +19,7 @@ run_preset() {  # configure, build and test one preset; CTest's output goes to a
 }
 
 run_preset native
+run_preset sanitize
 
 start_xvfb
 cmake --preset windows >"$logs/windows.configure" 2>&1 || { cat "$logs/windows.configure"; exit 1; }

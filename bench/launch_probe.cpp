@@ -1,0 +1,296 @@
+// Starts Windows programs and times them from the outside, for scripts/bench.sh:
+//
+//   launch_probe startup RUNS  LABEL EXE CLASS CAPTION  [LABEL EXE CLASS CAPTION ...]
+//     per run and program: "startup LABEL VISIBLE_MS READY_MS", the programs taking
+//     turns so that a change in machine load hits them alike.
+//   launch_probe click CLICKS  EXE CLASS CAPTION BUTTON [COMBO_ENTRY ...]
+//     selects the given entries in the window's combo boxes (in control-id order),
+//     clicks BUTTON once to check it works, then CLICKS more times:
+//     "click N MEAN_US MEDIAN_US MAX_US", then "roundtrip N MEAN_US" for as many
+//     WM_NULL messages to the button: the floor any cross-process click pays.
+//
+// VISIBLE is process creation to the main window being visible; READY adds the
+// first reply of the window's thread after that, i.e. the program has finished
+// its start-up work and is taking messages. "\uXXXX" in an argument stands for
+// that character, so command lines stay ASCII whatever locale Wine converts them with.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPatienceMs = 30000;
+
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMs;
+}
+
+std::wstring Unescape(const wchar_t* arg) {
+    std::wstring out;
+    for (const wchar_t* p = arg; *p; ++p) {
+        if (p[0] == L'\\' && p[1] == L'u' && std::wcslen(p) >= 6) {
+            const std::wstring hex(p + 2, 4);
+            wchar_t* end = nullptr;
+            const unsigned long code = std::wcstoul(hex.c_str(), &end, 16);
+            if (end && *end == L'\0') {
+                out.push_back(static_cast<wchar_t>(code));
+                p += 5;
+                continue;
+            }
+        }
+        out.push_back(*p);
+    }
+    return out;
+}
+
+struct Target {
+    std::wstring label, exe, windowClass, caption;
+};
+
+struct Launched {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    double visibleMs = 0;
+    double readyMs = 0;
+};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+// WM_GETTEXT itself: GetWindowTextW does not ask another process's controls.
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+    return text;
+}
+
+// Only a window of the process just started counts: a straggler from an earlier
+// run must not stop the clock.
+HWND FindVisibleWindow(DWORD processId, const Target& target) {
+    HWND hwnd = nullptr;
+    while ((hwnd = FindWindowExW(nullptr, hwnd, target.windowClass.c_str(), target.caption.c_str()))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == processId && IsWindowVisible(hwnd)) return hwnd;
+    }
+    return nullptr;
+}
+
+void End(Launched& launched) {
+    if (!launched.process.hProcess) return;
+    TerminateProcess(launched.process.hProcess, 0);
+    WaitForSingleObject(launched.process.hProcess, kPatienceMs);
+    CloseHandle(launched.process.hThread);
+    CloseHandle(launched.process.hProcess);
+    launched.process = {};
+}
+
+bool Launch(const Target& target, Launched& launched) {
+    std::wstring commandLine = L"\"" + target.exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const double start = NowMs();
+    if (!CreateProcessW(target.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &launched.process)) {
+        std::fwprintf(stderr, L"cannot start %ls: error %lu\n", target.exe.c_str(), GetLastError());
+        return false;
+    }
+    for (;;) {
+        if (HWND hwnd = FindVisibleWindow(launched.process.dwProcessId, target)) {
+            launched.window = hwnd;
+            launched.visibleMs = NowMs() - start;
+            break;
+        }
+        // Also the pause between polls.
+        if (WaitForSingleObject(launched.process.hProcess, 1) == WAIT_OBJECT_0) {
+            std::fwprintf(stderr, L"%ls exited before showing its window\n", target.label.c_str());
+            End(launched);
+            return false;
+        }
+        if (NowMs() - start > kPatienceMs) {
+            std::fwprintf(stderr, L"%ls showed no window \"%ls\" of class %ls\n", target.label.c_str(),
+                          target.caption.c_str(), target.windowClass.c_str());
+            End(launched);
+            return false;
+        }
+    }
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(launched.window, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored)) {
+        std::fwprintf(stderr, L"%ls does not answer messages\n", target.label.c_str());
+        End(launched);
+        return false;
+    }
+    launched.readyMs = NowMs() - start;
+    return true;
+}
+
+int Startup(int runs, const std::vector<Target>& targets) {
+    // One unrecorded round first: Wine maps its DLLs on the first start.
+    for (int run = -1; run < runs; ++run) {
+        for (const Target& target : targets) {
+            Launched launched;
+            if (!Launch(target, launched)) return 1;
+            End(launched);
+            if (run >= 0) {
+                std::wprintf(L"startup %ls %.3f %.3f\n", target.label.c_str(), launched.visibleMs,
+                             launched.readyMs);
+                std::fflush(stdout);
+            }
+            Sleep(200);  // let the closed window's teardown finish outside the clock
+        }
+    }
+    return 0;
+}
+
+struct Child {
+    HWND hwnd;
+    int id;
+    std::wstring windowClass;
+};
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<Child>*>(param)->push_back({hwnd, GetDlgCtrlID(hwnd), ClassOf(hwnd)});
+    return TRUE;
+}
+
+// A message box of the program (class #32770): what a failed click shows.
+struct DialogSearch {
+    DWORD processId;
+    std::wstring text;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    search->text = TextOf(hwnd);
+    std::vector<Child> children;
+    EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (const Child& c : children) {
+        if (_wcsicmp(c.windowClass.c_str(), L"Static") == 0) search->text += L": " + TextOf(c.hwnd);
+    }
+    return FALSE;
+}
+
+bool Click(HWND button) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+}
+
+int Clicks(int clicks, const Target& target, const std::wstring& buttonText, const std::vector<std::wstring>& entries) {
+    Launched launched;
+    if (!Launch(target, launched)) return 1;
+    std::vector<Child> children;
+    EnumChildWindows(launched.window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
+
+    HWND button = nullptr;
+    std::vector<HWND> combos, boxes;
+    for (const Child& c : children) {
+        if (_wcsicmp(c.windowClass.c_str(), L"Button") == 0 && TextOf(c.hwnd) == buttonText) button = c.hwnd;
+        if (_wcsicmp(c.windowClass.c_str(), L"ComboBox") == 0) combos.push_back(c.hwnd);
+        if (_wcsicmp(c.windowClass.c_str(), L"Edit") == 0) boxes.push_back(c.hwnd);
+    }
+    int status = 0;
+    if (!button) {
+        std::fwprintf(stderr, L"no button \"%ls\"\n", buttonText.c_str());
+        status = 1;
+    }
+    for (size_t i = 0; status == 0 && i < entries.size(); ++i) {
+        const LRESULT index = i < combos.size() ? SendMessageW(combos[i], CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                               reinterpret_cast<LPARAM>(entries[i].c_str()))
+                                                : CB_ERR;
+        if (index == CB_ERR || SendMessageW(combos[i], CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) {
+            std::fwprintf(stderr, L"cannot select \"%ls\" in combo box %u\n", entries[i].c_str(),
+                          static_cast<unsigned>(i + 1));
+            status = 1;
+        }
+    }
+    // The first click shows whether clicking works at all (a message box would block it).
+    if (status == 0 && !Click(button)) {
+        DialogSearch search{launched.process.dwProcessId, L"(none found)"};
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        std::fwprintf(stderr, L"the click did not return; message box: %ls\n", search.text.c_str());
+        status = 1;
+    }
+    if (status == 0) {
+        std::wprintf(L"boxes after a click:");
+        for (HWND box : boxes) std::wprintf(L" [%ls]", TextOf(box).c_str());
+        std::wprintf(L"\n");
+
+        std::vector<double> times;
+        times.reserve(static_cast<size_t>(clicks));
+        const double start = NowMs();
+        for (int i = 0; i < clicks && status == 0; ++i) {
+            const double before = NowMs();
+            if (!Click(button)) {
+                std::fwprintf(stderr, L"click %d did not return\n", i + 1);
+                status = 1;
+            }
+            times.push_back(NowMs() - before);
+        }
+        const double total = NowMs() - start;
+        if (status == 0) {
+            std::sort(times.begin(), times.end());
+            std::wprintf(L"click %d %.1f %.1f %.1f\n", clicks, total * 1000 / clicks, times[times.size() / 2] * 1000,
+                         times.back() * 1000);
+            // What any message to that window costs, for comparison.
+            const double nullStart = NowMs();
+            DWORD_PTR ignored = 0;
+            for (int i = 0; i < clicks; ++i) {
+                SendMessageTimeoutW(button, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+            }
+            std::wprintf(L"roundtrip %d %.1f\n", clicks, (NowMs() - nullStart) * 1000 / clicks);
+        }
+    }
+    End(launched);
+    return status;
+}
+
+int Usage() {
+    std::fwprintf(stderr,
+                  L"usage: launch_probe startup RUNS LABEL EXE CLASS CAPTION [LABEL EXE CLASS CAPTION ...]\n"
+                  L"       launch_probe click CLICKS EXE CLASS CAPTION BUTTON [COMBO_ENTRY ...]\n");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    const std::wstring mode = argv[1];
+    const int count = _wtoi(argv[2]);
+    if (count <= 0) return Usage();
+    std::vector<std::wstring> args;
+    for (int i = 3; i < argc; ++i) args.push_back(Unescape(argv[i]));
+
+    if (mode == L"startup") {
+        if (args.empty() || args.size() % 4 != 0) return Usage();
+        std::vector<Target> targets;
+        for (size_t i = 0; i < args.size(); i += 4) targets.push_back({args[i], args[i + 1], args[i + 2], args[i + 3]});
+        return Startup(count, targets);
+    }
+    if (mode == L"click") {
+        if (args.size() < 4) return Usage();
+        const Target target{L"program", args[0], args[1], args[2]};
+        return Clicks(count, target, args[3], std::vector<std::wstring>(args.begin() + 4, args.end()));
+    }
+    return Usage();
+}
