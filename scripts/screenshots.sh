@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots: builds tarvex.exe, runs it under Wine's virtual
+# desktop on an Xvfb display of its own, drives it with tools/drive.cpp and saves each
+# window, cropped to its frame, in docs/screenshots/:
+#   main-fresh.png      the main window as it opens
+#   main-reference.png  after 195/65 R15 -> 205/55 R16 and "Przelicz"
+#   help.png, about.png the Help and About windows
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh --screenshots
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tarvex
+
+build=build/windows
+out=docs/screenshots
+x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -Wall -Wextra -Werror \
+  -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 \
+  -I. tools/drive.cpp -o "$build/drive.exe"
+mkdir -p "$out"
+
+# A prefix of its own: a test run may hold the build's prefix on another display.
+export TARVEX_WINEPREFIX=$PWD/$build/screenshots-wineprefix
+cmake/wine-prefix.sh "$TARVEX_WINEPREFIX"
+
+unset DISPLAY
+. scripts/xvfb.sh
+start_xvfb
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  WINEPREFIX=$TARVEX_WINEPREFIX wineserver -k 2>/dev/null || true
+  stop_xvfb
+}
+trap cleanup EXIT
+
+drive() { cmake/wine-run.sh "$build/drive.exe" "$@"; }
+
+cmake/wine-run.sh "$build/app/tarvex.exe" &
+app=$!
+
+# Wine draws every window inside its desktop window: shoot that, cut out the window.
+shoot() {  # file "left top width height"
+  local left top width height desktop
+  read -r left top width height <<<"$2"
+  desktop=$(xwininfo -root -tree | awk '/"Default - Wine desktop"/ {print $1; exit}')
+  [ -n "$desktop" ] || { echo "screenshots.sh: no Wine desktop window" >&2; exit 1; }
+  sleep 1  # the program paints on its own time
+  import -window "$desktop" -crop "${width}x${height}+${left}+${top}" +repage "$out/$1"
+  echo "$out/$1: ${width}x${height}"
+}
+
+rect=$(drive main) && shoot main-fresh.png "$rect"
+rect=$(drive reference) && shoot main-reference.png "$rect"
+rect=$(drive help) && shoot help.png "$rect"
+drive hide-help >/dev/null
+rect=$(drive about) && shoot about.png "$rect"
+
+drive quit
+wait "$app"
+app=
