@@ -85,11 +85,12 @@ void Form::SetText(int id, std::wstring_view text) {
     HWND h = Require(id);
     if (!SetWindowTextW(h, std::wstring(text).c_str())) throw PropertyRefused();
     if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) {
-        // A transparent label does not erase its old text: repaint the picture under it.
+        // A transparent label does not erase its old text: the picture under it must be
+        // repainted too. Left to the next paint, so that one click repaints once.
         RECT r;
         GetWindowRect(h, &r);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-        RedrawWindow(hwnd_, &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(hwnd_, &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 
@@ -116,6 +117,8 @@ std::wstring Form::List(int id, int index) const {
 void Form::Show() {
     if (!hwnd_) Build();
     ShowWindow(hwnd_, SW_SHOW);
+    // Activating does not raise a window that is already shown under Wine's desktop.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
     if (!IsWindowVisible(hwnd_)) throw WindowFailure(L"pokazać okna", GetLastError());
 }
@@ -292,6 +295,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             }
             break;
+
+        case DM_GETDEFID:
+            // Enter presses the focused push button, as in a dialog; no button is the default otherwise.
+            if (const ControlDesc* c = Find(GetFocus()); c && c->kind == Kind::Button)
+                return MAKELRESULT(kFirstControlId + c->id, DC_HASDEFID);
+            return 0;
 
         case WM_ACTIVATE:
             // Like a dialog: the focus leaves with the window and comes back to the same control.
