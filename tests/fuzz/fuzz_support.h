@@ -1,31 +1,19 @@
 #pragma once
-// Shared by the fuzz targets: failure reports and reference conversions that
-// do not go through the code under test.
+// Shared by the fuzz targets: failure reports and references that do not go
+// through the code under test.
 
+#include <cfenv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
-#include <string_view>
+
+#include "calc/tyre.h"
 
 namespace fuzz {
-
-// Printable form of a wide text: ASCII as is, everything else as \x{...}.
-inline std::string Escape(std::wstring_view text) {
-    std::string out;
-    for (const wchar_t c : text) {
-        if (c >= 0x20 && c < 0x7F && c != L'\\') {
-            out.push_back(static_cast<char>(c));
-        } else {
-            char code[16];
-            std::snprintf(code, sizeof code, "\\x{%X}", static_cast<unsigned>(c));
-            out += code;
-        }
-    }
-    return out;
-}
 
 // libFuzzer keeps the input that got here as a crash artifact.
 [[noreturn]] inline void Fail(const char* format, ...) {
@@ -38,17 +26,27 @@ inline std::string Escape(std::wstring_view text) {
     std::abort();
 }
 
-// "C" regardless of what the process locale might become.
-inline locale_t CLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
+// strtod in the "C" locale, whatever the process locale might become.
+inline double ParseC(const std::string& text) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(text.c_str(), nullptr, c);
 }
 
-inline double ParseC(const std::string& text) { return strtod_l(text.c_str(), nullptr, CLocale()); }
-
 // Same value and same sign, so -0.0 and 0.0 differ.
-inline bool SameDouble(double a, double b) {
-    return (a == b && std::signbit(a) == std::signbit(b)) || (std::isnan(a) && std::isnan(b));
+inline bool SameDouble(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+// RoundToInt16 against nearbyint, which rounds halves to even in the default mode.
+inline void CheckRounding(double value) {
+    if (std::fegetround() != FE_TONEAREST) Fail("rounding mode changed");
+    const double rounded = std::isfinite(value) ? std::nearbyint(value) : 0;
+    const bool overflow = !std::isfinite(value) || rounded < -32768.0 || rounded > 32767.0;
+    try {
+        const std::int16_t result = calc::RoundToInt16(value);
+        if (overflow || result != rounded) Fail("RoundToInt16(%a) = %d, reference %s%.0f", value, result,
+                                                overflow ? "overflow of " : "", rounded);
+    } catch (const calc::RuntimeError& e) {
+        if (!overflow || e.number != calc::kOverflow) Fail("RoundToInt16(%a) raised error %d", value, e.number);
+    }
 }
 
 }  // namespace fuzz

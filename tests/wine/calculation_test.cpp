@@ -54,7 +54,7 @@ TEST_F(PrzeliczClick, ReadsWhatTheUserTypedIntoAComboField) {
 TEST_F(PrzeliczClick, TakesThePairedBoxOnlyWhileTheLastEntryIsSelected) {
     ChooseSize(Combo1, L"195", L"65", L"15");
     ChooseSize(Combo4, L"195", L"65", L"15");
-    Put(Text1, L"300");  // ignored: "195" is selected
+    for (int box : {Text1, Text2, Text4, Text5, Text6}) Put(box, L"1e400");  // would overflow if read
     const struct {
         const wchar_t* typed;
         const wchar_t* diameter;  // 195/65 with the typed rim
@@ -107,53 +107,6 @@ TEST_F(PrzeliczClick, ATooLargeNewWidthStopsAfterTheCurrentDiameter) {
     Click(Przelicz);
     EXPECT_EQ(errors_.size(), 1u);
     EXPECT_EQ(Text(srednicanew), L"631.9");
-}
-
-TEST_F(PrzeliczClick, ATooLargeCurrentDimensionWritesNothing) {
-    Other(Combo2, L"32767.5");  // rounds to 32768
-    Click(Przelicz);
-    ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_EQ(errors_[0].number, 6);
-    EXPECT_EQ(Results(), (std::vector<std::wstring>{L"0", L"0", L"0", L"0"}));
-}
-
-TEST_F(PrzeliczClick, DegenerateDiametersFollowTheirRules) {
-    const struct {
-        const char* what;
-        const wchar_t *currentWidth, *currentRim, *newWidth, *newRim;
-        int error;  // 0: none
-        std::vector<std::wstring> results;
-        std::vector<std::wstring> table;
-    } cases[] = {
-        // A current diameter of 0: per cent from the first formula, then the speed factor divides by 0.
-        {"current 0", L"0", L"0", L"195", L"15", 11, {L"0", L"634.5", L"634.5", L"-100"}, kUntouchedTable},
-        {"new 0", L"195", L"15", L"0", L"0", 0, {L"634.5", L"0", L"-634.5", L"-100"},
-         {L"0", L"0", L"0", L"0", L"0", L"0"}},
-        {"both 0", L"0", L"0", L"0", L"0", 6, {L"0", L"0", L"0", L"0"}, kUntouchedTable},
-        {"new negative, current 0", L"0", L"0", L"0", L"-1", 11, {L"0", L"-25.4", L"-25.4", L"0"}, kUntouchedTable},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        errors_.clear();
-        ChooseSize(Combo1, L"195", L"65", L"15");
-        ChooseSize(Combo4, L"195", L"65", L"15");
-        Other(Combo1, c.currentWidth);
-        Other(Combo3, c.currentRim);
-        Other(Combo4, c.newWidth);
-        Other(Combo6, c.newRim);
-        for (int id : {srdnicaakt, srednicanew, roznica, procentbl}) Put(id, L"0");
-        const int speeds[] = {Label21_1, Label22, Label23, Label24, Label25, Label26};
-        for (size_t row = 0; row < 6; ++row) Main().SetText(speeds[row], kUntouchedTable[row]);
-        Click(Przelicz);
-        if (c.error) {
-            ASSERT_EQ(errors_.size(), 1u);
-            EXPECT_EQ(errors_[0].number, c.error);
-        } else {
-            EXPECT_TRUE(errors_.empty());
-        }
-        EXPECT_EQ(Results(), c.results);
-        EXPECT_EQ(Table(), c.table);
-    }
 }
 
 TEST_F(PrzeliczClick, SmallerAndLargerNewTyresMoveTheTableAcrossTheReadings) {
