@@ -52,7 +52,7 @@ ATOM Form::RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) 
     wc.hInstance = instance;
     wc.hIcon = icon;
     wc.hIconSm = smallIcon;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, the system's own
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
     wc.hbrBackground = nullptr;  // the picture is painted in WM_ERASEBKGND
     wc.lpszClassName = kWindowClass;
     return RegisterClassExW(&wc);
@@ -130,8 +130,8 @@ void Form::Hide() {
 }
 
 HFONT Form::FontFor(const Font& font) {
-    for (const auto& [spec, handle] : fonts_)
-        if (spec == font) return handle.get();
+    for (const auto& [known, handle] : fonts_)
+        if (known == font) return handle.get();
     const int height = -static_cast<int>(std::lround(font.points * 96.0 / 72.0));
     ScopedFont handle(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -57,7 +57,7 @@ HCURSOR Program::Cursor(Pointer pointer) const {
         case Pointer::Busy: return busy_.get();
         case Pointer::System: break;
     }
-    return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, shared
+    return LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
 }
 
 bool Program::IsFormWindow(HWND hwnd) const {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots: builds tarvex.exe, runs it under Wine's virtual
-# desktop on an Xvfb display of its own, drives it with tools/drive.cpp and saves each
+# desktop on an Xvfb display of its own, drives it with bench/drive.cpp and saves each
 # window, cropped to its frame, in docs/screenshots/:
 #   main-fresh.png      the main window as it opens
 #   main-reference.png  after 195/65 R15 -> 205/55 R16 and "Przelicz"
@@ -9,13 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --screenshots
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target tarvex
+cmake --build --preset windows --target tarvex drive
 
 build=build/windows
 out=docs/screenshots
-x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -Wall -Wextra -Werror \
-  -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 \
-  -I. tools/drive.cpp -o "$build/drive.exe"
 mkdir -p "$out"
 
 # A prefix of its own: a test run may hold the build's prefix on another display.
@@ -33,7 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-drive() { cmake/wine-run.sh "$build/drive.exe" "$@"; }
+drive() { cmake/wine-run.sh "$build/bench/drive.exe" "$@"; }
 
 cmake/wine-run.sh "$build/app/tarvex.exe" &
 app=$!
