@@ -1,6 +1,7 @@
 #include "ui/about_window.h"
 
 #include "app/program.h"
+#include "assets/resource_ids.h"
 #include "ui/check.h"
 
 namespace ui {

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "app/form_desc.h"
-#include "assets/resource_ids.h"
 
 namespace ui {
 

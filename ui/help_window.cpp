@@ -1,6 +1,7 @@
 #include "ui/help_window.h"
 
 #include "app/program.h"
+#include "assets/resource_ids.h"
 #include "ui/check.h"
 
 namespace ui {

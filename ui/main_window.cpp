@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/program.h"
+#include "assets/resource_ids.h"
 #include "calc/tyre.h"
 #include "ui/check.h"
 
