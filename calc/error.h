@@ -3,7 +3,6 @@
 // is shown. Numbers follow the long-standing Basic convention the users know.
 
 #include <string>
-#include <utility>
 
 namespace calc {
 
