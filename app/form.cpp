@@ -130,14 +130,9 @@ void Form::Hide() {
 }
 
 HFONT Form::FontFor(const Font& font) {
-    for (const auto& [known, handle] : fonts_)
-        if (known == font) return handle.get();
-    const int height = -static_cast<int>(std::lround(font.points * 96.0 / 72.0));
-    ScopedFont handle(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, std::wstring(font.face).c_str()));
+    HFONT handle = program_.fonts().Get(font, kDesignDpi);
     if (!handle) throw WindowFailure(L"utworzyć czcionki", GetLastError());
-    return fonts_.emplace_back(font, std::move(handle)).second.get();
+    return handle;
 }
 
 void Form::Build() {

@@ -64,7 +64,6 @@ private:
     const FormDesc& desc_;
     HWND hwnd_ = nullptr;       // owned by the window manager via Program's owner window
     std::vector<HWND> controls_;  // by control id; children die with hwnd_
-    std::vector<std::pair<Font, ScopedFont>> fonts_;
     ScopedBitmap picture_;
     HWND lastFocus_ = nullptr;
 };

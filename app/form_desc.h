@@ -17,6 +17,9 @@ enum class Kind { Label, TextBox, ComboBox, Button };
 // Mouse pointers: System leaves the control's (or the platform's) own pointer.
 enum class Pointer { System, Arrow, IBeam, Busy };
 
+// The density twips were laid out for: 15 twips to the pixel.
+inline constexpr int kDesignDpi = 96;
+
 struct Twips {
     int left, top, width, height;
 };

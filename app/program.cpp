@@ -35,6 +35,8 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
       arrow_(LoadCursorResource(instance, IDC_TARVEX_ARROW)),
       ibeam_(LoadCursorResource(instance, IDC_TARVEX_IBEAM)),
       busy_(LoadCursorResource(instance, IDC_TARVEX_BUSY)),
+      forms_{&main, &about, &help},
+      fonts_(forms_),
       report_(std::move(report)),
       Form1(*this, main),
       Form2(*this, about),
@@ -43,6 +45,9 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
     InitCommonControlsEx(&controls);
     windowClass_ = Form::RegisterWindowClass(instance, icon_.get(), smallIcon_.get());
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    // Every face is chosen once, here, whichever window opens first.
+    for (const FormDesc* form : forms_)
+        for (const ControlDesc& c : form->controls) fonts_.Get(c.font, kDesignDpi);
 }
 
 Program::~Program() {

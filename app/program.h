@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/fonts.h"
 #include "app/form.h"
 #include "app/form_desc.h"
 #include "app/scoped.h"
@@ -55,6 +56,7 @@ public:
     HINSTANCE instance() const { return instance_; }
     HWND owner() const { return owner_.get(); }
     HCURSOR Cursor(Pointer pointer) const;
+    Fonts& fonts() { return fonts_; }
     bool IsFormWindow(HWND hwnd) const;
 
 private:
@@ -62,6 +64,8 @@ private:
     HINSTANCE instance_;
     ScopedIcon icon_, smallIcon_;
     ScopedCursor arrow_, ibeam_, busy_;
+    const FormDesc* forms_[3];
+    Fonts fonts_;
     ATOM windowClass_ = 0;
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
     ErrorReport report_;

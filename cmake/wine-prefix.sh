@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Creates the Wine prefix once: a virtual desktop (title bars get drawn, and hiding a
-# window does not wait for a window manager) and Wine's own fonts, so that
-# "MS Sans Serif" resolves. Safe to call from many tests at once.
+# window does not wait for a window manager), Wine's own fonts, and the Central European
+# MS Sans Serif registered as a Polish Windows has it. Safe to call from many tests at once.
+#
+#   wine-prefix.sh PREFIX [--without-ce-font]
+# --without-ce-font leaves that font unregistered, so that the font mapper falls back on
+# the host's fonts: the setting in which the program's own font choice has to step in.
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX}
-[ -f "$prefix/.tarvex-ready" ] && exit 0
+prefix=${1:?usage: wine-prefix.sh PREFIX [--without-ce-font]}
+ready=$prefix/.tarvex-prefix-2
+[ -f "$ready" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.tarvex-ready" ] && exit 0
+[ -f "$ready" ] && exit 0
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+reg() { wine reg add "$@" /f >/dev/null 2>&1 </dev/null; }
 wineboot -i >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
-wineserver -w
+reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 cp -f /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
-touch "$prefix/.tarvex-ready"
+if [ "${2:-}" != --without-ce-font ]; then
+  reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon
+fi
+wineserver -w
+touch "$ready"

@@ -24,7 +24,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
-"$here/wine-prefix.sh" "$WINEPREFIX" || exit 2
+"$here/wine-prefix.sh" "$WINEPREFIX" ${TARVEX_PREFIX_OPTIONS:-} || exit 2
 
 # Wine's background processes inherit the stderr of the wine that starts them; if that
 # is CTest's pipe, CTest waits for them. Keep it in a file and replay it afterwards.

@@ -26,8 +26,8 @@ constexpr app::ControlDesc kControls[] = {
     {Label3, Kind::Label, L"Label3", -1, {360, 2400, 615, 255}, L"Autor: ", kField},
     {Label7, Kind::Label, L"Label7", -1, {1320, 2400, 2295, 255}, L"ZELT", kField, kRed},
     {Label4, Kind::Label, L"Label4", -1, {360, 2880, 1095, 255}, L"Kontakt: ", kField},
-    {Label8, Kind::Label, L"Label8", -1, {1320, 2880, 1815, 255}, L"zelt@example.com", kField, kRed},
-    {Label9, Kind::Label, L"Label9", -1, {1320, 3240, 2295, 255}, L"www.example.com", kField, kRed},
+    {Label8, Kind::Label, L"Label8", -1, {1320, 2880, 1815, 255}, L"zelt@zelt.test", kField, kRed},
+    {Label9, Kind::Label, L"Label9", -1, {1320, 3240, 2295, 255}, L"www.zelt.test", kField, kRed},
     {Command201, Kind::Button, L"Command201", -1, {4320, 3240, 1095, 375}, L"Zamknij", app::kDialogFont, kInk,
      Pointer::System, {}, Command201_Click},
 };

@@ -1,0 +1,145 @@
+#include "app/fonts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+#include <limits>
+
+namespace app {
+namespace {
+
+// A text a control shows in a font, and the room it has there, in pixels.
+struct Caption {
+    std::wstring_view text;
+    int width, height;
+    bool wraps;  // a label wraps at spaces; everything else is one line
+};
+
+bool SameFace(std::wstring_view a, std::wstring_view b) {
+    return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+}
+
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+// Every fixed text set in this font, with the room its control gives it. Borders, the
+// combo's button and a button's bevel take a few pixels of the box.
+std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Font& font, int dpi) {
+    const int bevel = Pixels(90, dpi), arrow = GetSystemMetrics(SM_CXVSCROLL);
+    std::vector<Caption> captions;
+    for (const FormDesc* form : forms)
+        for (const ControlDesc& c : form->controls) {
+            if (c.font != font) continue;
+            const int width = Pixels(c.place.width, dpi), height = Pixels(c.place.height, dpi);
+            switch (c.kind) {
+                case Kind::Label: captions.push_back({c.text, width, height, true}); break;
+                case Kind::TextBox: captions.push_back({c.text, width - bevel, height, false}); break;
+                case Kind::Button: captions.push_back({c.text, width - bevel, height, false}); break;
+                case Kind::ComboBox:
+                    captions.push_back({c.text, width - arrow - bevel, height, false});
+                    for (std::wstring_view entry : c.list) captions.push_back({entry, width - arrow - bevel, height, false});
+                    break;
+            }
+        }
+    return captions;
+}
+
+// Pixels by which the captions stick out of their boxes, summed; 0 when all fit. The
+// last line's descent may hang below, as it does in the original layout.
+long long Overflow(HDC dc, const std::vector<Caption>& captions) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    long long overflow = 0;
+    for (const Caption& c : captions) {
+        RECT r{0, 0, c.width, 0};
+        const UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE);
+        DrawTextW(dc, c.text.data(), static_cast<int>(c.text.size()), &r, flags);
+        overflow += std::max(0L, r.right - c.width) + std::max(0L, r.bottom - tm.tmDescent - c.height);
+    }
+    return overflow;
+}
+
+// Faces the system has in Central European, by name; vertical ("@") variants left out.
+std::vector<std::wstring> CentralEuropeanFaces(HDC dc) {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = EASTEUROPE_CHARSET;
+    EnumFontFamiliesExW(
+        dc, &query,
+        [](const LOGFONTW* f, const TEXTMETRICW*, DWORD, LPARAM list) -> int {
+            if (f->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(list)->emplace_back(f->lfFaceName);
+            return 1;
+        },
+        reinterpret_cast<LPARAM>(&faces), 0);
+    std::ranges::sort(faces);
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    return faces;
+}
+
+int EmHeight(const Font& font, int dpi) { return static_cast<int>(std::lround(font.points * dpi / 72.0)); }
+
+ScopedFont CreateFontIn(const Font& font, std::wstring_view face, int dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -EmHeight(font, dpi);
+    lf.lfWeight = font.weight;
+    lf.lfCharSet = EASTEUROPE_CHARSET;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return ScopedFont(CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi) {
+    ScopedFont handle = CreateFontIn(font, face, dpi);
+    if (!handle) return {};
+
+    ScopedDc dc(CreateCompatibleDC(nullptr));
+    Selection selected(dc.get(), handle.get());
+    wchar_t delivered[LF_FACESIZE] = {};
+    TEXTMETRICW tm{};
+    if (!GetTextFaceW(dc.get(), LF_FACESIZE, delivered) || !GetTextMetricsW(dc.get(), &tm)) return {};
+    const bool exact =
+        SameFace(delivered, face) && tm.tmCharSet == EASTEUROPE_CHARSET &&
+        tm.tmHeight - tm.tmInternalLeading == EmHeight(font, dpi);
+    return exact ? std::move(handle) : ScopedFont{};
+}
+
+Fonts::Fonts(std::span<const FormDesc* const> forms, std::span<const std::wstring_view> replacements)
+    : forms_(forms), replacements_(replacements) {}
+
+HFONT Fonts::Get(const Font& font, int dpi) {
+    for (const Chosen& c : chosen_)
+        if (c.font == font && c.dpi == dpi) return c.handle.get();
+    return chosen_.emplace_back(font, dpi, Choose(font, dpi)).handle.get();
+}
+
+ScopedFont Fonts::Choose(const Font& font, int dpi) const {
+    if (ScopedFont asked = CreateExactFont(font, font.face, dpi)) return asked;
+    for (std::wstring_view face : replacements_)
+        if (ScopedFont replacement = CreateExactFont(font, face, dpi)) return replacement;
+    return LastResort(font, dpi);
+}
+
+// Any face the system really has at this size, the first by name that keeps every
+// caption inside its box, or else the one that overflows least: never the mapper's
+// unmeasured pick.
+ScopedFont Fonts::LastResort(const Font& font, int dpi) const {
+    const std::vector<Caption> captions = CaptionsIn(forms_, font, dpi);
+    ScopedDc dc(CreateCompatibleDC(nullptr));
+    ScopedFont best;
+    long long bestOverflow = std::numeric_limits<long long>::max();
+    for (const std::wstring& face : CentralEuropeanFaces(dc.get())) {
+        ScopedFont candidate = CreateExactFont(font, face, dpi);
+        if (!candidate) continue;
+        Selection selected(dc.get(), candidate.get());
+        if (const long long overflow = Overflow(dc.get(), captions); overflow < bestOverflow) {
+            bestOverflow = overflow;
+            best = std::move(candidate);
+            if (overflow == 0) break;
+        }
+    }
+    // No face at all at this size: what the mapper gives is all there is.
+    return best ? std::move(best) : CreateFontIn(font, font.face, dpi);
+}
+
+}  // namespace app

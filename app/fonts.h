@@ -1,0 +1,52 @@
+#pragma once
+// The faces the windows are drawn in. Asked for a face it lacks in Central European, or
+// for a size a bitmap face has no strike of, the font mapper quietly hands over whatever
+// the host has, often far wider, and captions lose their ends. So the program checks
+// what it was given and chooses a known replacement itself.
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/form_desc.h"
+#include "app/scoped.h"
+
+namespace app {
+
+// Tried in this order after the face a window asks for: both were drawn to keep
+// MS Sans Serif's widths, and one or the other is on every Windows and in Wine.
+inline constexpr std::wstring_view kReplacementFaces[] = {L"Microsoft Sans Serif", L"Tahoma"};
+
+// The font in exactly this face, the Central European character set and the em height
+// of its points at this dpi; null when the system would deliver anything else.
+ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi);
+
+class Fonts {
+public:
+    // forms: every window the fonts serve; their captions decide the last resort.
+    explicit Fonts(std::span<const FormDesc* const> forms,
+                   std::span<const std::wstring_view> replacements = kReplacementFaces);
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+
+    // The font in the face chosen for it at this dpi: chosen on first use, then kept.
+    HFONT Get(const Font& font, int dpi);
+
+private:
+    struct Chosen {
+        Font font;
+        int dpi;
+        ScopedFont handle;
+    };
+    ScopedFont Choose(const Font& font, int dpi) const;
+    ScopedFont LastResort(const Font& font, int dpi) const;
+
+    std::span<const FormDesc* const> forms_;
+    std::span<const std::wstring_view> replacements_;
+    std::vector<Chosen> chosen_;
+};
+
+}  // namespace app

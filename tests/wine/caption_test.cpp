@@ -1,0 +1,123 @@
+// Every fixed text whole in its control, in the font the program really got, whatever
+// fonts the host has. Runs twice: in the project's prefix, and in one where the
+// Central European MS Sans Serif is missing and the host's fonts stand in.
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "app/fonts.h"
+#include "harness.h"
+
+namespace tarvex_test {
+namespace {
+
+// The face, character set and em height a font really has when drawn.
+std::tuple<std::wstring, int, int> Delivered(HDC dc) {
+    wchar_t face[LF_FACESIZE] = {};
+    TEXTMETRICW tm{};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    GetTextMetricsW(dc, &tm);
+    return {face, tm.tmCharSet, tm.tmHeight - tm.tmInternalLeading};
+}
+
+std::tuple<std::wstring, int, int> Asked(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    return {lf.lfFaceName, lf.lfCharSet, -lf.lfHeight};
+}
+
+// Dark pixels that the text, drawn as its control draws it in a box of this size, puts
+// outside the box: what the control cuts off. Ink, not the font's cells, and the last
+// line's descenders may lose a row, as "opony" does in its label in the original layout;
+// a line lost whole, or a letter cut at the side, counts.
+int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    constexpr int kMargin = 40;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width + kMargin, -(height + kMargin), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD* pixels = nullptr;
+    app::ScopedBitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    app::Selection drawn(dc, canvas.get());
+    std::fill_n(pixels, (width + kMargin) * (height + kMargin), 0xFFFFFFu);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    RECT box{0, 0, width, height + kMargin};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, flags | DT_NOPREFIX | DT_NOCLIP);
+    int outside = 0;
+    for (int y = 0; y < height + kMargin; ++y)
+        for (int x = 0; x < width + kMargin; ++x)
+            outside += (x >= width || y >= height + tm.tmDescent) && (pixels[y * (width + kMargin) + x] & 0xFF) < 0x80;
+    return outside;
+}
+
+// The room a box, a combo's field or list, or a button gives its text, in pixels.
+int RoomIn(HWND edit) {
+    RECT r{};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r.right - r.left;
+}
+
+int ClientWidth(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    return r.right;
+}
+
+using Captions = ProgramTest;
+
+TEST_F(Captions, EveryFixedCaptionAndListEntryFitsItsControlInTheFontReallyDrawn) {
+    for (app::FormRef* ref : {&program_.Form1, &program_.Form2, &program_.Form3}) {
+        app::Form& form = ref->get();
+        form.Show();
+        app::ScopedDc dc(CreateCompatibleDC(nullptr));
+        for (const app::ControlDesc& c : form.desc().controls) {
+            HWND h = form.control(c.id);
+            const std::wstring text = WindowText(h);
+            SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+            app::Selection selected(dc.get(), font);
+            EXPECT_EQ(Delivered(dc.get()), Asked(font)) << "the font mapper's own pick";
+            const RECT box = PlaceOf(h);
+            const int width = box.right - box.left, height = box.bottom - box.top;
+            const auto line = [&](std::wstring_view t, int room) { return InkOutside(dc.get(), t, DT_SINGLELINE, room, height); };
+            switch (c.kind) {
+                case app::Kind::Label:
+                    EXPECT_EQ(InkOutside(dc.get(), text, DT_WORDBREAK | DT_EXPANDTABS, width, height), 0);
+                    // Lines broken where the text breaks them must not wrap again.
+                    for (size_t at = 0, end; (end = text.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
+                        EXPECT_EQ(line(std::wstring_view(text).substr(at, end - at), width), 0) << "line at " << at;
+                    break;
+                case app::Kind::Button: EXPECT_EQ(line(text, ClientWidth(h) - 6), 0); break;
+                case app::Kind::TextBox: EXPECT_EQ(line(text, RoomIn(h)), 0); break;
+                case app::Kind::ComboBox: {
+                    COMBOBOXINFO parts{};
+                    parts.cbSize = sizeof parts;
+                    GetComboBoxInfo(h, &parts);
+                    EXPECT_EQ(line(text, RoomIn(parts.hwndItem)), 0);
+                    for (std::wstring_view entry : c.list) EXPECT_EQ(line(entry, ClientWidth(parts.hwndList)), 0);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+// With no replacement to fall back on, the program still measures its way to a face that
+// keeps a caption whole; here the 12-point title, which no MS Sans Serif strike has.
+TEST(FontChoice, TheLastResortIsAFaceTheSystemHasThatKeepsTheCaptionsInTheirBoxes) {
+    const app::FormDesc* forms[] = {&ui::kForm2};
+    app::Fonts fonts(forms, {});
+    const app::ControlDesc& title = ui::kForm2.controls[ui::form2::Label1];
+    HFONT font = fonts.Get(title.font, app::kDesignDpi);
+    ASSERT_NE(font, nullptr);
+    app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    app::Selection selected(dc.get(), font);
+    EXPECT_EQ(Delivered(dc.get()), Asked(font));
+    EXPECT_EQ(std::get<2>(Delivered(dc.get())), 16);
+    EXPECT_EQ(InkOutside(dc.get(), title.text, DT_WORDBREAK, title.place.width / 15, title.place.height / 15), 0);
+}
+
+}  // namespace
+}  // namespace tarvex_test
