@@ -1,7 +1,6 @@
 #include "app/form.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/errors.h"
 #include "app/picture.h"
@@ -16,12 +15,6 @@ constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 int Pixels(int twips) { return twips / kTwipsPerPixel; }
-
-std::wstring WindowText(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)), L'\0');
-    if (!text.empty()) text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size() + 1))));
-    return text;
-}
 
 COLORREF Colour(const std::optional<Rgb>& ink) {
     return ink ? RGB(ink->r, ink->g, ink->b) : GetSysColor(COLOR_WINDOWTEXT);
@@ -39,10 +32,6 @@ bool Form::OverlapsInputControl(const ControlDesc& label) const {
     return std::any_of(desc_.controls.begin(), desc_.controls.end(), [&](const ControlDesc& other) {
         return other.kind != Kind::Label && overlaps(label.place, other.place);
     });
-}
-
-calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
-    return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + std::to_wstring(code) + L")"};
 }
 
 ATOM Form::RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
@@ -79,39 +68,29 @@ const ControlDesc* Form::Find(HWND child) const {
     return child && control(id) == child ? &desc_.controls[static_cast<size_t>(id)] : nullptr;
 }
 
-std::wstring Form::Text(int id) const { return WindowText(Require(id)); }
+std::wstring Form::Text(int id) const { return Window(Require(id)).Text(); }
 
 void Form::SetText(int id, std::wstring_view text) {
-    HWND h = Require(id);
-    if (!SetWindowTextW(h, std::wstring(text).c_str())) throw PropertyRefused();
+    const Window control = Require(id);
+    if (!control.SetText(text)) throw PropertyRefused();
     if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) {
         // A transparent label does not erase its old text: the picture under it must be
         // repainted too. Left to the next paint, so that one click repaints once.
-        RECT r;
-        GetWindowRect(h, &r);
-        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        RECT r = control.Place();
         RedrawWindow(hwnd_, &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 
-std::int16_t Form::ListIndex(int id) const {
-    return static_cast<std::int16_t>(SendMessageW(Require(id), CB_GETCURSEL, 0, 0));
-}
+std::int16_t Form::ListIndex(int id) const { return static_cast<std::int16_t>(Combo(Require(id)).Selection()); }
 
-std::int16_t Form::ListCount(int id) const {
-    return static_cast<std::int16_t>(SendMessageW(Require(id), CB_GETCOUNT, 0, 0));
-}
+std::int16_t Form::ListCount(int id) const { return static_cast<std::int16_t>(Combo(Require(id)).Count()); }
 
 std::wstring Form::List(int id, int index) const {
-    HWND h = Require(id);
-    if (index == -1) return WindowText(h);  // nothing selected: what the field shows
-    const LRESULT length = SendMessageW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) throw BadListIndex();
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(h, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    if (copied == CB_ERR) throw BadListIndex();
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    const Combo combo(Require(id));
+    if (index == -1) return combo.Text();  // nothing selected: what the field shows
+    std::wstring entry;
+    if (!combo.Entry(index, entry)) throw BadListIndex();
+    return entry;
 }
 
 void Form::Show() {
@@ -205,23 +184,6 @@ void Form::CreateControl(const ControlDesc& c) {
     }
 }
 
-void Form::PaintBackground(HDC dc) const {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    BITMAP bm{};
-    GetObjectW(picture_.get(), sizeof(bm), &bm);
-    ScopedDc memory(CreateCompatibleDC(dc));
-    {
-        Selection selected(memory.get(), picture_.get());
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    }
-    // The dialog face shows only where the picture does not reach.
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, 0, 0, bm.bmWidth, bm.bmHeight);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    RestoreDC(dc, saved);
-}
-
 void Form::Unloaded() {
     hwnd_ = nullptr;
     controls_.clear();
@@ -243,85 +205,101 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         self->Unloaded();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    return self->HandleMessage({message, wParam, lParam});
 }
 
-LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            PaintBackground(reinterpret_cast<HDC>(wParam));
-            return 1;
-
-        case WM_CTLCOLORSTATIC:
-            if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->kind == Kind::Label) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                SetBkMode(dc, TRANSPARENT);
-                SetTextColor(dc, Colour(c->ink));
-                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-            }
-            break;
-
-        case WM_CTLCOLOREDIT:
-            if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->ink) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, Colour(c->ink));
-                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-            }
-            break;
-
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                HWND target = reinterpret_cast<HWND>(wParam);
-                const ControlDesc* c = Find(target);
-                const Pointer pointer = target == hwnd_ ? desc_.pointer : c ? c->pointer : Pointer::System;
-                if (pointer != Pointer::System) {
-                    SetCursor(program_.Cursor(pointer));
-                    return TRUE;
-                }
-            }
-            break;
-
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && lParam) {
-                if (const ControlDesc* c = Find(reinterpret_cast<HWND>(lParam)); c && c->onClick) {
-                    program_.Dispatch(c->onClick, *this);
-                    return 0;
-                }
-            }
-            break;
-
-        case DM_GETDEFID:
-            // Enter presses the focused push button, as in a dialog; no button is the default otherwise.
-            if (const ControlDesc* c = Find(GetFocus()); c && c->kind == Kind::Button)
-                return MAKELRESULT(kFirstControlId + c->id, DC_HASDEFID);
-            return 0;
-
-        case WM_ACTIVATE:
-            // Like a dialog: the focus leaves with the window and comes back to the same control.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-            } else if (!IsIconic(hwnd_)) {
-                HWND focus = lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : control(desc_.tabOrder.front());
-                SetFocus(focus);
-            }
-            return 0;
-
-        case WM_CLOSE:
-            if (desc_.closeEndsProgram) {
-                program_.End();
-                return 0;
-            }
-            break;  // the default destroys the window; the instance stays for the next Show
+LRESULT Form::HandleMessage(const Message& m) {
+    switch (m.id) {
+        case WM_ERASEBKGND: return PaintBackground(reinterpret_cast<HDC>(m.wParam));
+        case WM_CTLCOLORSTATIC: return ColourLabel(m);
+        case WM_CTLCOLOREDIT: return ColourBox(m);
+        case WM_SETCURSOR: return ShowPointer(m);
+        case WM_COMMAND: return RunClickHandler(m);
+        case DM_GETDEFID: return NameFocusedButton();
+        case WM_ACTIVATE: return KeepFocus(m);
+        case WM_CLOSE: return Close(m);
+        default: return Default(m);
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-std::wstring DecimalSeparator() {
-    wchar_t separator[8] = L".";
-    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return L".";
-    return separator;
+LRESULT Form::PaintBackground(HDC dc) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    BITMAP bm{};
+    GetObjectW(picture_.get(), sizeof(bm), &bm);
+    ScopedDc memory(CreateCompatibleDC(dc));
+    {
+        Selection selected(memory.get(), picture_.get());
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    }
+    // The dialog face shows only where the picture does not reach.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, 0, 0, bm.bmWidth, bm.bmHeight);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    RestoreDC(dc, saved);
+    return 1;
+}
+
+// Labels are transparent over the picture, in their own colour.
+LRESULT Form::ColourLabel(const Message& m) const {
+    const ControlDesc* c = Find(reinterpret_cast<HWND>(m.lParam));
+    if (!c || c->kind != Kind::Label) return Default(m);
+    HDC dc = reinterpret_cast<HDC>(m.wParam);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Colour(c->ink));
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+// Result boxes write in their own colour on the usual window background.
+LRESULT Form::ColourBox(const Message& m) const {
+    const ControlDesc* c = Find(reinterpret_cast<HWND>(m.lParam));
+    if (!c || !c->ink) return Default(m);
+    HDC dc = reinterpret_cast<HDC>(m.wParam);
+    SetTextColor(dc, Colour(c->ink));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+LRESULT Form::ShowPointer(const Message& m) const {
+    if (LOWORD(m.lParam) != HTCLIENT) return Default(m);
+    const HWND target = reinterpret_cast<HWND>(m.wParam);
+    const ControlDesc* c = Find(target);
+    const Pointer pointer = target == hwnd_ ? desc_.pointer : c ? c->pointer : Pointer::System;
+    if (pointer == Pointer::System) return Default(m);
+    SetCursor(program_.Cursor(pointer));
+    return TRUE;
+}
+
+LRESULT Form::RunClickHandler(const Message& m) {
+    const ControlDesc* c = HIWORD(m.wParam) == BN_CLICKED ? Find(reinterpret_cast<HWND>(m.lParam)) : nullptr;
+    if (!c || !c->onClick) return Default(m);
+    program_.Dispatch(c->onClick, *this);
+    return 0;
+}
+
+// Enter presses the focused push button, as in a dialog; no button is the default otherwise.
+LRESULT Form::NameFocusedButton() const {
+    const ControlDesc* c = Find(GetFocus());
+    return c && c->kind == Kind::Button ? MAKELRESULT(kFirstControlId + c->id, DC_HASDEFID) : 0;
+}
+
+// Like a dialog: the focus leaves with the window and comes back to the same control.
+LRESULT Form::KeepFocus(const Message& m) {
+    if (LOWORD(m.wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    } else if (!IsIconic(hwnd_)) {
+        SetFocus(lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : control(desc_.tabOrder.front()));
+    }
+    return 0;
+}
+
+// The start-up window's close box ends the program; any other window's is destroyed,
+// and its instance stays for the next Show.
+LRESULT Form::Close(const Message& m) {
+    if (!desc_.closeEndsProgram) return Default(m);
+    program_.End();
+    return 0;
 }
 
 }  // namespace app

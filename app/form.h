@@ -12,6 +12,7 @@
 
 #include "app/form_desc.h"
 #include "app/scoped.h"
+#include "app/window.h"
 
 namespace app {
 
@@ -36,7 +37,6 @@ public:
     void Hide();  // keeps the window, its contents and its position
 
     Program& program() const { return program_; }
-    const FormDesc& desc() const { return desc_; }
     HWND hwnd() const { return hwnd_; }
     HWND control(int id) const;
     bool loaded() const { return hwnd_ != nullptr; }
@@ -49,26 +49,37 @@ public:
     static constexpr int kFirstControlId = 100;
 
 private:
+    struct Message {
+        UINT id;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(const Message& m);
+    LRESULT Default(const Message& m) const { return DefWindowProcW(hwnd_, m.id, m.wParam, m.lParam); }
+    LRESULT PaintBackground(HDC dc) const;
+    LRESULT ColourLabel(const Message& m) const;
+    LRESULT ColourBox(const Message& m) const;
+    LRESULT ShowPointer(const Message& m) const;
+    LRESULT RunClickHandler(const Message& m);
+    LRESULT NameFocusedButton() const;
+    LRESULT KeepFocus(const Message& m);
+    LRESULT Close(const Message& m);
+
     void Build();
     void CreateControl(const ControlDesc& c);
     bool OverlapsInputControl(const ControlDesc& label) const;
     HFONT FontFor(const Font& font);
     const ControlDesc* Find(HWND child) const;
     HWND Require(int id) const;
-    void PaintBackground(HDC dc) const;
     void Unloaded();
 
     Program& program_;
     const FormDesc& desc_;
-    HWND hwnd_ = nullptr;       // owned by the window manager via Program's owner window
+    HWND hwnd_ = nullptr;         // owned by the window manager via Program's owner window
     std::vector<HWND> controls_;  // by control id; children die with hwnd_
     ScopedBitmap picture_;
     HWND lastFocus_ = nullptr;
 };
-
-// The user's decimal separator, as currently set.
-std::wstring DecimalSeparator();
 
 }  // namespace app

@@ -38,25 +38,45 @@ struct Rgb {
 
 inline constexpr Font kDialogFont{L"MS Sans Serif", 8.25, 400};
 inline constexpr Font kDialogFontBold{L"MS Sans Serif", 8.25, 700};
-inline constexpr std::optional<Rgb> kSystemInk{};
-inline constexpr std::optional<Rgb> kDarkRed{Rgb{128, 0, 0}};
+inline constexpr Rgb kDarkRed{128, 0, 0};
 
 struct ControlDesc {
     int id;  // the form's own enumerator; equals the row's position in its table
     Kind kind;
-    std::wstring_view name;  // the designer's name, e.g. L"Label27"
-    int element;             // index within a control array; -1 when not in one
     Twips place;
     std::wstring_view text;  // caption, or initial text of a box or combo field
     Font font = kDialogFont;
-    std::optional<Rgb> ink = kSystemInk;
+    std::optional<Rgb> ink = {};  // none: the system's text colour
     Pointer pointer = Pointer::System;
     std::span<const std::wstring_view> list = {};  // combo entries, in order
     ClickHandler onClick = nullptr;
+
+    // What differs from a kind's defaults, added to a row: Label(...).In(kBold).Inked(kDarkRed).
+    constexpr ControlDesc In(Font f) const { return With(&ControlDesc::font, f); }
+    constexpr ControlDesc Inked(Rgb colour) const { return With(&ControlDesc::ink, std::optional<Rgb>(colour)); }
+    constexpr ControlDesc Pointing(Pointer p) const { return With(&ControlDesc::pointer, p); }
+
+private:
+    template <class T>
+    constexpr ControlDesc With(T ControlDesc::*field, T value) const {
+        ControlDesc copy = *this;
+        copy.*field = value;
+        return copy;
+    }
 };
 
+constexpr ControlDesc Label(int id, Twips place, std::wstring_view caption) { return {id, Kind::Label, place, caption}; }
+constexpr ControlDesc TextBox(int id, Twips place, std::wstring_view text = {}) {
+    return {id, Kind::TextBox, place, text};
+}
+constexpr ControlDesc ComboBox(int id, Twips place, std::wstring_view field, std::span<const std::wstring_view> list) {
+    return {.id = id, .kind = Kind::ComboBox, .place = place, .text = field, .list = list};
+}
+constexpr ControlDesc Button(int id, Twips place, std::wstring_view caption, ClickHandler onClick) {
+    return {.id = id, .kind = Kind::Button, .place = place, .text = caption, .onClick = onClick};
+}
+
 struct FormDesc {
-    std::wstring_view name;  // the window class's name, e.g. L"Form1"
     std::wstring_view caption;
     int clientWidth, clientHeight;  // twips
     int picture;                    // JPEG resource drawn unscaled at the top-left corner

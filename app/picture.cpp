@@ -2,29 +2,7 @@
 
 #include <wincodec.h>
 
-#include <utility>
-
 namespace app {
-namespace {
-
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    T** put() { return &p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
-}  // namespace
 
 ScopedBitmap LoadJpegResource(HINSTANCE module, int resourceId) {
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));  // RT_RCDATA

@@ -22,6 +22,10 @@ HCURSOR LoadCursorResource(HINSTANCE instance, int id) {
 
 }  // namespace
 
+calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
+    return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + std::to_wstring(code) + L")"};
+}
+
 Form& FormRef::get() {
     if (!form_) form_ = std::make_unique<Form>(program_, desc_);
     return *form_;

@@ -24,7 +24,6 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    Handle release() { return std::exchange(handle_, nullptr); }
     void reset(Handle handle = nullptr) {
         if (Handle old = std::exchange(handle_, handle)) Release{}(old);
     }
@@ -67,6 +66,24 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// A COM interface pointer, released once.
+template <typename T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    T** put() { return &p_; }
+
+private:
+    T* p_ = nullptr;
 };
 
 // COM for this thread (WIC decodes the pictures).

@@ -8,13 +8,12 @@ namespace ui {
 namespace {
 
 using namespace form3;
-using app::Kind;
+using app::Button;
+using app::Label;
 using app::Pointer;
 
 constexpr app::Font kTitle{L"MS Sans Serif", 12, 700};
 constexpr app::Font kHeading = app::kDialogFontBold;
-constexpr app::Font kText = app::kDialogFont;
-constexpr auto kInk = app::kSystemInk;
 
 constexpr std::wstring_view kPurpose =
     L"Program pomaga dobrać właściwy rozmiar ogumienia do samochodu tak aby zachować średnice koła jak "
@@ -33,14 +32,13 @@ constexpr std::wstring_view kUsage =
     L"    tabelę pokazującą  błąd prędkościmierza w km/h   \r\n";
 
 constexpr app::ControlDesc kControls[] = {
-    // id, kind, name, element, {left, top, width, height}, text, font, ink, pointer, list, click
-    {Label1_1, Kind::Label, L"Label1", 1, {360, 720, 3615, 615}, L"Tarvex zamienników opon samochodowych", kTitle},
-    {Label2, Kind::Label, L"Label2", -1, {360, 1560, 2055, 375}, L"O co chodzi ?", kHeading},
-    {Label3, Kind::Label, L"Label3", -1, {360, 1920, 7215, 1335}, kPurpose, kText},
-    {Label1_0, Kind::Label, L"Label1", 0, {360, 3000, 2655, 375}, L"Jak korzystać z programu ?", kHeading},
-    {Label4, Kind::Label, L"Label4", -1, {360, 3360, 7815, 1935}, kUsage, kText},
-    {Command301, Kind::Button, L"Command301", -1, {6480, 5040, 1455, 375}, L"Zamknij ", kText, kInk,
-     Pointer::System, {}, Command301_Click},
+    // {left, top, width, height} in twips
+    Label(Label1_1, {360, 720, 3615, 615}, L"Tarvex zamienników opon samochodowych").In(kTitle),
+    Label(Label2, {360, 1560, 2055, 375}, L"O co chodzi ?").In(kHeading),
+    Label(Label3, {360, 1920, 7215, 1335}, kPurpose),
+    Label(Label1_0, {360, 3000, 2655, 375}, L"Jak korzystać z programu ?").In(kHeading),
+    Label(Label4, {360, 3360, 7815, 1935}, kUsage),
+    Button(Command301, {6480, 5040, 1455, 375}, L"Zamknij ", Command301_Click),
 };
 static_assert(IdsMatchRows(kControls, kControlCount));
 
@@ -48,7 +46,7 @@ constexpr int kTabOrder[] = {Command301};
 
 }  // namespace
 
-const app::FormDesc kForm3{L"Form3", L"Pomoc ", 8250, 5730, IDP_HELP, Pointer::System, kControls, kTabOrder, false};
+const app::FormDesc kForm3{L"Pomoc ", 8250, 5730, IDP_HELP, Pointer::System, kControls, kTabOrder, false};
 
 void Command301_Click(app::Form& form) { form.program().Form3->Hide(); }
 

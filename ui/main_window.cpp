@@ -13,13 +13,14 @@ namespace ui {
 namespace {
 
 using namespace form1;
-using app::Kind;
+using app::Button;
+using app::ComboBox;
+using app::Label;
 using app::Pointer;
+using app::TextBox;
 
-constexpr app::Font kRegular = app::kDialogFont;
 constexpr app::Font kBold = app::kDialogFontBold;
-constexpr auto kInk = app::kSystemInk;
-constexpr auto kRed = app::kDarkRed;
+constexpr app::Rgb kRed = app::kDarkRed;
 
 // The last entry means "other": the value then comes from the text box below.
 constexpr std::wstring_view kWidths[] = {L"145", L"155", L"165", L"175", L"185", L"195",
@@ -29,75 +30,75 @@ constexpr std::wstring_view kProfiles[] = {L"35", L"40", L"45", L"50", L"55", L"
 constexpr std::wstring_view kRims[] = {L"13", L"14", L"15", L"16", L"17", L"18", L"19", L"20", L"inna"};
 
 constexpr app::ControlDesc kControls[] = {
-    // id, kind, name, element, {left, top, width, height}, text, font, ink, pointer, list, click
+    // {left, top, width, height} in twips; an enumerator's "_N" is element N of a control array
     // The size on the car now
-    {Label1, Kind::Label, L"Label1", -1, {120, 1560, 3855, 255}, L"Wybierz aktualny rozmiar opony", kBold},
-    {szerokosclabel2, Kind::Label, L"szerokosclabel2", -1, {240, 2040, 1095, 255}, L"szerokość"},
-    {Label3, Kind::Label, L"Label3", -1, {1560, 2040, 1095, 255}, L"profil "},
-    {Label4, Kind::Label, L"Label4", -1, {2880, 2040, 1335, 255}, L"srednica (cale)"},
-    {Combo1, Kind::ComboBox, L"Combo1", -1, {240, 2280, 1095, 315}, L"135", kRegular, kInk, Pointer::System, kWidths},
-    {Combo2, Kind::ComboBox, L"Combo2", -1, {1560, 2280, 1095, 315}, L"30", kRegular, kInk, Pointer::System, kProfiles},
-    {Combo3, Kind::ComboBox, L"Combo3", -1, {2880, 2280, 1095, 315}, L"12", kRegular, kInk, Pointer::System, kRims},
-    {Text1, Kind::TextBox, L"Text1", -1, {240, 2760, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
-    {Text2, Kind::TextBox, L"Text2", -1, {1560, 2760, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
-    {Text3, Kind::TextBox, L"Text3", -1, {2880, 2760, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
+    Label(Label1, {120, 1560, 3855, 255}, L"Wybierz aktualny rozmiar opony").In(kBold),
+    Label(szerokosclabel2, {240, 2040, 1095, 255}, L"szerokość"),
+    Label(Label3, {1560, 2040, 1095, 255}, L"profil "),
+    Label(Label4, {2880, 2040, 1335, 255}, L"srednica (cale)"),
+    ComboBox(Combo1, {240, 2280, 1095, 315}, L"135", kWidths),
+    ComboBox(Combo2, {1560, 2280, 1095, 315}, L"30", kProfiles),
+    ComboBox(Combo3, {2880, 2280, 1095, 315}, L"12", kRims),
+    TextBox(Text1, {240, 2760, 1095, 285}).Pointing(Pointer::IBeam),
+    TextBox(Text2, {1560, 2760, 1095, 285}).Pointing(Pointer::IBeam),
+    TextBox(Text3, {2880, 2760, 1095, 285}).Pointing(Pointer::IBeam),
     // The proposed size
-    {Label2, Kind::Label, L"Label2", -1, {120, 3600, 3855, 255}, L"Wybierz nowy rozmiar opony", kBold},
-    {Label5, Kind::Label, L"Label5", -1, {240, 4080, 1095, 255}, L"szerokość "},
-    {Label6, Kind::Label, L"Label6", -1, {1560, 4080, 1095, 255}, L"profil"},
-    {Label7, Kind::Label, L"Label7", -1, {2880, 4080, 1335, 255}, L"srednica (cale)"},
-    {Combo4, Kind::ComboBox, L"Combo4", -1, {240, 4320, 1095, 315}, L"135", kRegular, kInk, Pointer::System, kWidths},
-    {Combo5, Kind::ComboBox, L"Combo5", -1, {1560, 4320, 1095, 315}, L"30", kRegular, kInk, Pointer::System, kProfiles},
-    {Combo6, Kind::ComboBox, L"Combo6", -1, {2880, 4320, 1095, 315}, L"12", kRegular, kInk, Pointer::System, kRims},
-    {Text4, Kind::TextBox, L"Text4", -1, {240, 4800, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
-    {Text5, Kind::TextBox, L"Text5", -1, {1560, 4800, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
-    {Text6, Kind::TextBox, L"Text6", -1, {2880, 4800, 1095, 285}, L"", kRegular, kInk, Pointer::IBeam},
+    Label(Label2, {120, 3600, 3855, 255}, L"Wybierz nowy rozmiar opony").In(kBold),
+    Label(Label5, {240, 4080, 1095, 255}, L"szerokość "),
+    Label(Label6, {1560, 4080, 1095, 255}, L"profil"),
+    Label(Label7, {2880, 4080, 1335, 255}, L"srednica (cale)"),
+    ComboBox(Combo4, {240, 4320, 1095, 315}, L"135", kWidths),
+    ComboBox(Combo5, {1560, 4320, 1095, 315}, L"30", kProfiles),
+    ComboBox(Combo6, {2880, 4320, 1095, 315}, L"12", kRims),
+    TextBox(Text4, {240, 4800, 1095, 285}).Pointing(Pointer::IBeam),
+    TextBox(Text5, {1560, 4800, 1095, 285}).Pointing(Pointer::IBeam),
+    TextBox(Text6, {2880, 4800, 1095, 285}).Pointing(Pointer::IBeam),
     // INFO: caption, result, unit
-    {Label8, Kind::Label, L"Label8", -1, {5760, 1440, 735, 375}, L"INFO", kBold},
-    {Label9, Kind::Label, L"Label9", -1, {4560, 1920, 2175, 495}, L"Średnica koła z aktualnym rozmiarem opony "},
-    {srdnicaakt, Kind::TextBox, L"srdnicaakt", -1, {6720, 1920, 615, 285}, L"0", kBold, kRed},
-    {Label28_0, Kind::Label, L"Label28", 0, {7440, 2040, 375, 255}, L"mm"},
-    {Label10, Kind::Label, L"Label10", -1, {4560, 2520, 2055, 375}, L"Srednica kola z nowym rozmiarem opony"},
-    {srednicanew, Kind::TextBox, L"srednicanew", -1, {6720, 2520, 615, 285}, L"0", kBold, kRed},
-    {Label28_2, Kind::Label, L"Label28", 2, {7440, 2640, 255, 255}, L"mm"},
-    {Label11, Kind::Label, L"Label11", -1, {4560, 3120, 2055, 255}, L"Różnica średnicy kół "},
-    {roznica, Kind::TextBox, L"roznica", -1, {6720, 3120, 615, 285}, L"0", kBold, kRed},
-    {Label28_1, Kind::Label, L"Label28", 1, {7440, 3240, 255, 255}, L"mm"},
-    {blad, Kind::Label, L"blad", -1, {4560, 3600, 2055, 255}, L"Błąd prędkościomierza  "},
-    {procentbl, Kind::TextBox, L"procentbl", -1, {6720, 3600, 615, 285}, L"0", kBold, kRed},
-    {Label29, Kind::Label, L"Label29", -1, {7440, 3720, 255, 255}, L"%"},
+    Label(Label8, {5760, 1440, 735, 375}, L"INFO").In(kBold),
+    Label(Label9, {4560, 1920, 2175, 495}, L"Średnica koła z aktualnym rozmiarem opony "),
+    TextBox(srdnicaakt, {6720, 1920, 615, 285}, L"0").In(kBold).Inked(kRed),
+    Label(Label28_0, {7440, 2040, 375, 255}, L"mm"),
+    Label(Label10, {4560, 2520, 2055, 375}, L"Srednica kola z nowym rozmiarem opony"),
+    TextBox(srednicanew, {6720, 2520, 615, 285}, L"0").In(kBold).Inked(kRed),
+    Label(Label28_2, {7440, 2640, 255, 255}, L"mm"),
+    Label(Label11, {4560, 3120, 2055, 255}, L"Różnica średnicy kół "),
+    TextBox(roznica, {6720, 3120, 615, 285}, L"0").In(kBold).Inked(kRed),
+    Label(Label28_1, {7440, 3240, 255, 255}, L"mm"),
+    Label(blad, {4560, 3600, 2055, 255}, L"Błąd prędkościomierza  "),
+    TextBox(procentbl, {6720, 3600, 615, 285}, L"0").In(kBold).Inked(kRed),
+    Label(Label29, {7440, 3720, 255, 255}, L"%"),
     // Speed table: speedometer reading, unit, actual speed, unit
-    {Label14, Kind::Label, L"Label14", -1, {4560, 4200, 2535, 375}, L"wskazanie prędkościomierza"},
-    {Label13, Kind::Label, L"Label13", -1, {7080, 4200, 2535, 375}, L"rzeczywista prędkość:"},
-    {Label15, Kind::Label, L"Label15", -1, {5040, 4560, 255, 255}, L"50", kBold},
-    {Label27_0, Kind::Label, L"Label27", 0, {5400, 4560, 855, 255}, L"km/h"},
-    {Label21_1, Kind::Label, L"Label21", 1, {7320, 4560, 495, 255}, L"50", kBold, kRed},
-    {Label27_4, Kind::Label, L"Label27", 4, {7800, 4560, 735, 255}, L"km/h"},
-    {Label16, Kind::Label, L"Label16", -1, {5040, 4920, 255, 255}, L"60", kBold},
-    {Label27_2, Kind::Label, L"Label27", 2, {5400, 4920, 855, 255}, L"km/h"},
-    {Label22, Kind::Label, L"Label22", -1, {7320, 4920, 495, 255}, L"60", kBold, kRed},
-    {Label27_3, Kind::Label, L"Label27", 3, {7800, 4920, 735, 255}, L"km/h"},
-    {Label17, Kind::Label, L"Label17", -1, {5040, 5280, 255, 255}, L"80", kBold},
-    {Label27_1, Kind::Label, L"Label27", 1, {5400, 5280, 855, 255}, L"km/h"},
-    {Label23, Kind::Label, L"Label23", -1, {7320, 5280, 495, 255}, L"80", kBold, kRed},
-    {Label27_10, Kind::Label, L"Label27", 10, {7800, 5280, 735, 255}, L"km/h"},
-    {Label18, Kind::Label, L"Label18", -1, {5040, 5640, 255, 255}, L"90", kBold},
-    {Label27_7, Kind::Label, L"Label27", 7, {5400, 5640, 855, 255}, L"km/h"},
-    {Label24, Kind::Label, L"Label24", -1, {7320, 5640, 495, 255}, L"90", kBold, kRed},
-    {Label27_9, Kind::Label, L"Label27", 9, {7800, 5640, 735, 255}, L"km/h"},
-    {Label19, Kind::Label, L"Label19", -1, {5040, 6000, 375, 255}, L"100", kBold},
-    {Label27_6, Kind::Label, L"Label27", 6, {5520, 6000, 855, 255}, L"km/h"},
-    {Label25, Kind::Label, L"Label25", -1, {7320, 6000, 615, 255}, L"100", kBold, kRed},
-    {Label27_8, Kind::Label, L"Label27", 8, {7920, 6000, 855, 255}, L"km/h"},
-    {Label20, Kind::Label, L"Label20", -1, {5040, 6360, 375, 255}, L"150", kBold},
-    {Label27_5, Kind::Label, L"Label27", 5, {5520, 6360, 855, 255}, L"km/h"},
-    {Label26, Kind::Label, L"Label26", -1, {7320, 6360, 615, 255}, L"150", kBold, kRed},
-    {Label27_11, Kind::Label, L"Label27", 11, {7920, 6360, 855, 255}, L"km/h"},
+    Label(Label14, {4560, 4200, 2535, 375}, L"wskazanie prędkościomierza"),
+    Label(Label13, {7080, 4200, 2535, 375}, L"rzeczywista prędkość:"),
+    Label(Label15, {5040, 4560, 255, 255}, L"50").In(kBold),
+    Label(Label27_0, {5400, 4560, 855, 255}, L"km/h"),
+    Label(Label21_1, {7320, 4560, 495, 255}, L"50").In(kBold).Inked(kRed),
+    Label(Label27_4, {7800, 4560, 735, 255}, L"km/h"),
+    Label(Label16, {5040, 4920, 255, 255}, L"60").In(kBold),
+    Label(Label27_2, {5400, 4920, 855, 255}, L"km/h"),
+    Label(Label22, {7320, 4920, 495, 255}, L"60").In(kBold).Inked(kRed),
+    Label(Label27_3, {7800, 4920, 735, 255}, L"km/h"),
+    Label(Label17, {5040, 5280, 255, 255}, L"80").In(kBold),
+    Label(Label27_1, {5400, 5280, 855, 255}, L"km/h"),
+    Label(Label23, {7320, 5280, 495, 255}, L"80").In(kBold).Inked(kRed),
+    Label(Label27_10, {7800, 5280, 735, 255}, L"km/h"),
+    Label(Label18, {5040, 5640, 255, 255}, L"90").In(kBold),
+    Label(Label27_7, {5400, 5640, 855, 255}, L"km/h"),
+    Label(Label24, {7320, 5640, 495, 255}, L"90").In(kBold).Inked(kRed),
+    Label(Label27_9, {7800, 5640, 735, 255}, L"km/h"),
+    Label(Label19, {5040, 6000, 375, 255}, L"100").In(kBold),
+    Label(Label27_6, {5520, 6000, 855, 255}, L"km/h"),
+    Label(Label25, {7320, 6000, 615, 255}, L"100").In(kBold).Inked(kRed),
+    Label(Label27_8, {7920, 6000, 855, 255}, L"km/h"),
+    Label(Label20, {5040, 6360, 375, 255}, L"150").In(kBold),
+    Label(Label27_5, {5520, 6360, 855, 255}, L"km/h"),
+    Label(Label26, {7320, 6360, 615, 255}, L"150").In(kBold).Inked(kRed),
+    Label(Label27_11, {7920, 6360, 855, 255}, L"km/h"),
     // Buttons
-    {Przelicz, Kind::Button, L"Przelicz", -1, {120, 6960, 1335, 375}, L"Przelicz", kBold, kInk, Pointer::Busy, {}, Przelicz_Click},
-    {Command2, Kind::Button, L"Command2", -1, {3600, 6960, 1335, 375}, L"O programie ...", kRegular, kInk, Pointer::Busy, {}, Command2_Click},
-    {Command3, Kind::Button, L"Command3", -1, {5280, 6960, 1335, 375}, L"Pomoc", kRegular, kInk, Pointer::Busy, {}, Command3_Click},
-    {Command1, Kind::Button, L"Command1", -1, {9000, 6960, 1335, 375}, L"Zakończ", kRegular, kInk, Pointer::Busy, {}, Command1_Click},
+    Button(Przelicz, {120, 6960, 1335, 375}, L"Przelicz", Przelicz_Click).In(kBold).Pointing(Pointer::Busy),
+    Button(Command2, {3600, 6960, 1335, 375}, L"O programie ...", Command2_Click).Pointing(Pointer::Busy),
+    Button(Command3, {5280, 6960, 1335, 375}, L"Pomoc", Command3_Click).Pointing(Pointer::Busy),
+    Button(Command1, {9000, 6960, 1335, 375}, L"Zakończ", Command1_Click).Pointing(Pointer::Busy),
 };
 static_assert(IdsMatchRows(kControls, kControlCount));
 
@@ -107,6 +108,14 @@ constexpr int kTabOrder[] = {Przelicz, Combo1, Combo2, Combo3, Text1, Text2, Tex
 
 // The right-hand column of the speed table, in the order of calc::kReferenceSpeeds.
 constexpr std::array<int, 6> kActualSpeeds{Label21_1, Label22, Label23, Label24, Label25, Label26};
+
+// The user's decimal separator as set now: a change in the regional settings shows at
+// the next click.
+std::wstring DecimalSeparator() {
+    wchar_t separator[8] = L".";
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return L".";
+    return separator;
+}
 
 // A combo and the box below it give one dimension: the box counts only while the
 // combo's last entry ("inna"/"inny") is selected.
@@ -121,13 +130,13 @@ std::int16_t ReadDimension(const app::Form& form, int combo, int box) {
 }  // namespace
 
 const app::FormDesc kForm1{
-    L"Form1", L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, IDP_MAIN, Pointer::Arrow,
+    L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, IDP_MAIN, Pointer::Arrow,
     kControls, kTabOrder, true};
 
 // Each result is written as soon as it is known: an error part way leaves the
 // earlier ones in place.
 void Przelicz_Click(app::Form& form) {
-    const std::wstring separator = app::DecimalSeparator();
+    const std::wstring separator = DecimalSeparator();
     const auto show = [&](int id, double value) { form.SetText(id, calc::NumberToText(value, separator)); };
 
     const calc::TyreSize current{ReadDimension(form, Combo1, Text1), ReadDimension(form, Combo2, Text2),

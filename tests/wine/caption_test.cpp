@@ -52,34 +52,30 @@ int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height
     return outside;
 }
 
-// The room a box, a combo's field or list, or a button gives its text, in pixels.
-int RoomIn(HWND edit) {
+// The room an edit gives its text, in pixels.
+int RoomIn(Window edit) {
     RECT r{};
-    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    edit.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
     return r.right - r.left;
-}
-
-int ClientWidth(HWND h) {
-    RECT r{};
-    GetClientRect(h, &r);
-    return r.right;
 }
 
 using Captions = ProgramTest;
 
 TEST_F(Captions, EveryFixedCaptionAndListEntryFitsItsControlInTheFontReallyDrawn) {
-    for (app::FormRef* ref : {&program_.Form1, &program_.Form2, &program_.Form3}) {
+    const std::pair<app::FormRef*, const app::FormDesc*> forms[] = {
+        {&program_.Form1, &ui::kForm1}, {&program_.Form2, &ui::kForm2}, {&program_.Form3, &ui::kForm3}};
+    for (const auto& [ref, desc] : forms) {
         app::Form& form = ref->get();
         form.Show();
         app::ScopedDc dc(CreateCompatibleDC(nullptr));
-        for (const app::ControlDesc& c : form.desc().controls) {
-            HWND h = form.control(c.id);
-            const std::wstring text = WindowText(h);
+        for (const app::ControlDesc& c : desc->controls) {
+            const Window h = form.control(c.id);
+            const std::wstring text = h.Text();
             SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
-            const auto font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+            const HFONT font = h.Font();
             app::Selection selected(dc.get(), font);
             EXPECT_EQ(Delivered(dc.get()), Asked(font)) << "the font mapper's own pick";
-            const RECT box = PlaceOf(h);
+            const RECT box = h.Place();
             const int width = box.right - box.left, height = box.bottom - box.top;
             const auto line = [&](std::wstring_view t, int room) { return InkOutside(dc.get(), t, DT_SINGLELINE, room, height); };
             switch (c.kind) {
@@ -89,16 +85,12 @@ TEST_F(Captions, EveryFixedCaptionAndListEntryFitsItsControlInTheFontReallyDrawn
                     for (size_t at = 0, end; (end = text.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
                         EXPECT_EQ(line(std::wstring_view(text).substr(at, end - at), width), 0) << "line at " << at;
                     break;
-                case app::Kind::Button: EXPECT_EQ(line(text, ClientWidth(h) - 6), 0); break;
+                case app::Kind::Button: EXPECT_EQ(line(text, h.Client().right - 6), 0); break;
                 case app::Kind::TextBox: EXPECT_EQ(line(text, RoomIn(h)), 0); break;
-                case app::Kind::ComboBox: {
-                    COMBOBOXINFO parts{};
-                    parts.cbSize = sizeof parts;
-                    GetComboBoxInfo(h, &parts);
-                    EXPECT_EQ(line(text, RoomIn(parts.hwndItem)), 0);
-                    for (std::wstring_view entry : c.list) EXPECT_EQ(line(entry, ClientWidth(parts.hwndList)), 0);
+                case app::Kind::ComboBox:
+                    EXPECT_EQ(line(text, RoomIn(Combo(h).Field())), 0);
+                    for (std::wstring_view entry : c.list) EXPECT_EQ(line(entry, Combo(h).List().Client().right), 0);
                     break;
-                }
             }
         }
     }

@@ -21,8 +21,8 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM) {
     GetClassNameW(hwnd, cls, 16);
     if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
     ++seen->boxes;
-    seen->caption = WindowText(hwnd);
-    seen->text = WindowText(GetDlgItem(hwnd, 0xFFFF));
+    seen->caption = Window(hwnd).Text();
+    seen->text = Window(hwnd).Child(0xFFFF).Text();
     seen->ownedByMain = GetWindow(hwnd, GW_OWNER) == mainWindow;
     PostMessageW(hwnd, WM_COMMAND, IDOK, 0);  // the user presses OK
     return FALSE;
@@ -40,10 +40,10 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexAndTheProgramGoesOn) {
     SeenBox box;
     seen = &box;
     mainWindow = form.hwnd();
-    SendMessageW(form.control(Combo4), CB_SETCURSEL, 10, 0);  // "inna"
-    SetWindowTextW(form.control(Text4), L"40000");
+    Combo(form.control(Combo4)).Select(10);  // "inna"
+    Window(form.control(Text4)).SetText(L"40000");
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOk);  // fires inside the box's own loop
-    SendMessageW(form.control(Przelicz), BM_CLICK, 0, 0);
+    Window(form.control(Przelicz)).Click();
     KillTimer(nullptr, timer);
 
     EXPECT_EQ(box.boxes, 1);

@@ -1,0 +1,85 @@
+// "Przelicz" on the real main window: what it reads and what it writes.
+
+#include "harness.h"
+
+namespace tarvex_test {
+namespace {
+
+using namespace ui::form1;
+
+class PrzeliczClick : public ProgramTest {
+protected:
+    std::vector<std::wstring> Shown() {
+        std::vector<std::wstring> texts;
+        for (int id : {srdnicaakt, srednicanew, roznica, procentbl, Label21_1, Label22, Label23, Label24, Label25, Label26})
+            texts.push_back(Text(id));
+        return texts;
+    }
+};
+
+TEST_F(PrzeliczClick, ComparesTheReferenceSizes) {
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseSize(Combo4, L"205", L"55", L"16");
+    Click(Przelicz);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"634.5", L"631.9", L"-2.60000000000002", L"0.411457509099544",
+                                                  L"49.7951142631994", L"59.7541371158392", L"79.672182821119",
+                                                  L"89.6312056737589", L"99.5902285263987", L"149.385342789598"}));
+}
+
+TEST_F(PrzeliczClick, OnTheFreshWindowComparesTheFieldsAsTheyRead) {
+    Click(Przelicz);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"385.8", L"385.8", L"0", L"0", L"50", L"60", L"80", L"90", L"100",
+                                                  L"150"}));
+}
+
+TEST_F(PrzeliczClick, ReadsATypedComboFieldAndThePairedBoxOnlyBehindTheLastEntry) {
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseSize(Combo4, L"195", L"65", L"15");
+    for (int box : {Text1, Text2, Text3, Text4, Text5, Text6}) Put(box, L"1e400");  // would overflow if read
+    Type(Combo(Control(Combo4)).Field(), L"205");  // typing leaves no entry selected
+    ASSERT_EQ(Main().ListIndex(Combo4), -1);
+    Click(Przelicz);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Text(srednicanew), L"647.5");  // 2 x 0.65 x 205 + 15 x 25.4
+    ChooseOther(Combo3);
+    Put(Text3, L"15.5");
+    Click(Przelicz);
+    EXPECT_EQ(Text(srdnicaakt), L"659.9");
+}
+
+TEST_F(PrzeliczClick, AShorterCaptionLeavesNoTraceOfTheLongerOne) {
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseSize(Combo4, L"205", L"55", L"16");
+    Click(Przelicz);  // "149.385342789598" in the last row
+    ChooseSize(Combo4, L"195", L"65", L"15");
+    Click(Przelicz);  // "150"
+    Pump();
+    // Right of where "150" ends, the row must show only the picture again.
+    const Window label = Control(Label26);
+    const RECT r = label.Place();
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(Main().hwnd());
+    app::ScopedDc memory(CreateCompatibleDC(screen));
+    app::ScopedBitmap shot(CreateCompatibleBitmap(screen, width, height));
+    app::Selection selected(memory.get(), shot.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(Main().hwnd(), screen);
+    SIZE shown{};
+    {
+        app::Selection font(memory.get(), label.Font());
+        GetTextExtentPoint32W(memory.get(), L"150", 3, &shown);
+    }
+    ASSERT_LT(shown.cx + 2, width);
+    int darkPixels = 0;
+    for (int x = shown.cx + 2; x < width - 1; ++x)  // the last column is under the "km/h" beside it
+        for (int y = 0; y < height; ++y) {
+            const COLORREF p = GetPixel(memory.get(), x, y);
+            darkPixels += GetRValue(p) + GetGValue(p) + GetBValue(p) < 300;
+        }
+    EXPECT_EQ(darkPixels, 0);
+}
+
+}  // namespace
+}  // namespace tarvex_test
