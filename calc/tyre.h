@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "calc/error.h"
 
@@ -22,15 +20,6 @@ struct TyreSize {
 
 // Speedometer readings of the speed table, in km/h, top row first.
 inline constexpr std::array<double, 6> kReferenceSpeeds{50, 60, 80, 90, 100, 150};
-
-// Longest decimal prefix of the text ("." only as the decimal point); 0 when none.
-double TextToNumber(std::wstring_view text);
-
-// Nearest integer, exact halves to even; outside the 16-bit range: overflow.
-std::int16_t RoundToInt16(double value);
-
-// At most 15 significant digits, no trailing zeros, the given decimal separator.
-std::wstring NumberToText(double value, std::wstring_view decimalSeparator);
 
 // Outer diameter in mm: two sidewalls plus the rim.
 double WheelDiameter(TyreSize size);

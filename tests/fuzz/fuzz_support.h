@@ -11,7 +11,7 @@
 #include <locale.h>
 #include <string>
 
-#include "calc/tyre.h"
+#include "calc/number_text.h"
 
 namespace fuzz {
 

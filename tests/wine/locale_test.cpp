@@ -2,6 +2,7 @@
 
 #include "harness.h"
 
+#include "calc/number_text.h"
 #include "calc/tyre.h"
 
 namespace tarvex_test {

@@ -1,0 +1,23 @@
+#pragma once
+// Numbers as the text boxes hold them: reading a typed number, rounding it to a
+// tyre dimension and writing a result back. RoundToInt16 throws
+// calc::RuntimeError (overflow 6).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calc/error.h"
+
+namespace calc {
+
+// Longest decimal prefix of the text ("." only as the decimal point); 0 when none.
+double TextToNumber(std::wstring_view text);
+
+// Nearest integer, exact halves to even; outside the 16-bit range: overflow.
+std::int16_t RoundToInt16(double value);
+
+// At most 15 significant digits, no trailing zeros, the given decimal separator.
+std::wstring NumberToText(double value, std::wstring_view decimalSeparator);
+
+}  // namespace calc

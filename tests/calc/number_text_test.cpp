@@ -1,0 +1,106 @@
+#include "calc/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <utility>
+
+namespace calc {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Exactly half way between the two largest subnormal doubles, written out in full:
+// about the longest decimal whose every digit still counts.
+constexpr wchar_t kSubnormalMidpoint[] =
+    L"2.225073858507200641991763955462587799366026678130273282963623495400057796435394444841022253699383222614312"
+    L"797277047241310305390992976863718870946851468024222968583977359185141028540361975476844303195813273469348"
+    L"201130421165308554532083149367606760832492010670938404726154347408257301721683776564392101064823911617215"
+    L"885247576023130352707715620028417753432987127581235390742131919787390835897715495970664046616205505789259"
+    L"944223223424444728595704169556757585423752417124134805999073137808018133811049489046686648944255834488901"
+    L"008259721496147104204399198556535697531005523193544866389809548508960406603526818528245020786151024435136"
+    L"20912377597978521535770387775045705684361475530270683064113556748943345076587312006145811358486831521563"
+    L"686919762403704226016998291015625";
+
+TEST(TextToNumber, ReadsTheLongestDecimalPrefix) {
+    const std::wstring million(1'000'000, L'0');
+    const double belowMin = std::nextafter(std::numeric_limits<double>::min(), 0.0);
+    const std::pair<std::wstring, double> cases[] = {
+        {L"", 0},        {L".", 0},        {L"-.e", 0},        {L"- 1", 0},          {L"  -0", -0.0},
+        {L"\t+7", 7},    {L"15,5", 15},    {L"15.5", 15.5},    {L"1.2.3", 1.2},      {L".5", 0.5},
+        {L"1d5", 1},     {L"0.1", 0.1},    {L"1.e5", 1e5},     {L"-2.5E+3", -2500},  {L"1e", 1},
+        {L"1e+", 1},     {L"2E-x", 2},     {L"-.5e", -0.5},    {L"\x00A0" L"1", 0},  {L"\x0663", 0},
+        {L"7\xFF11", 7}, {L"1e400", kInf}, {L"-1e400", -kInf}, {L"1e-400", 0},       {L"-1e-400", -0.0},
+        {L"2.5E-308", 2.5e-308},          {L"0e99999999999999999999", 0},
+        {L"1e99999999999999999999", kInf}, {L"1e-99999999999999999999", 0},
+        {L"1e4294967297", kInf},           {L"1e-18446744073709551617", 0},
+        {L"1.7976931348623157e308", 1.7976931348623157e308}, {L"1.7976931348623159e308", kInf},
+        {L"2.4703282292062328e-324", 4.9406564584124654e-324}, {L"2.4703282292062327e-324", 0},
+        // Exactly half way between two doubles: ties to even, unless any later digit is not zero.
+        {L"9007199254740993", 9007199254740992.0},
+        {L"1.00000000000000011102230246251565404236316680908203125", 1.0},
+        {L"1.00000000000000011102230246251565404236316680908203126", 1.0000000000000002},
+        {L"9007199254740993." + million, 9007199254740992.0},
+        {L"9007199254740993." + million + L"1", 9007199254740994.0},
+        {kSubnormalMidpoint + std::wstring(L"e-308"), std::nextafter(belowMin, 0.0)},
+        {kSubnormalMidpoint + million + L"1e-308", belowMin},
+        // A megabyte of digits.
+        {std::wstring(1'000'000, L'9'), kInf}, {million + L"5", 5},
+        {L"0." + million + L"1e1000005", 1e4}, {L"1" + million + L"e-1000000", 1},
+    };
+    for (const auto& [text, expected] : cases) {
+        const double actual = TextToNumber(text);
+        EXPECT_TRUE(actual == expected && std::signbit(actual) == std::signbit(expected))
+            << ::testing::PrintToString(text.substr(0, 60)) << " (" << text.size() << " chars) gave " << actual;
+    }
+}
+
+TEST(RoundToInt16, RoundsHalvesToEvenOrOverflowsInEveryRoundingMode) {
+    constexpr int kOverflows = 1 << 16;  // no 16-bit result
+    const std::pair<double, int> cases[] = {
+        {14.5, 14},       {15.5, 16},         {-2.5, -2},         {0.5, 0},         {-0.5, 0},
+        {-1.5, -2},       {-7.2, -7},         {2.5000000001, 3},  {32767.49, 32767}, {32766.5, 32766},
+        {-32767.5, -32768}, {-32768.5, -32768}, {0.49999999999999994, 0},           {32767.5, kOverflows},
+        {-32768.50000001, kOverflows}, {40000.0, kOverflows}, {-32769.0, kOverflows}, {1e300, kOverflows},
+        {kInf, kOverflows}, {-kInf, kOverflows}, {kNaN, kOverflows},
+    };
+    for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        for (const auto& [value, expected] : cases) {
+            std::fesetround(mode);
+            int actual = kOverflows;
+            try {
+                actual = RoundToInt16(value);
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(kOverflow, e.number) << value;
+            }
+            EXPECT_EQ(mode, std::fegetround()) << "rounding mode left changed";
+            std::fesetround(FE_TONEAREST);
+            EXPECT_EQ(expected, actual) << "value " << value << ", rounding mode " << mode;
+        }
+    }
+}
+
+TEST(NumberToText, WritesUpToFifteenSignificantDigits) {
+    const std::tuple<double, const wchar_t*, const wchar_t*> cases[] = {
+        {-2.6000000000000227, L",", L"-2,60000000000002"}, {385.79999999999995, L".", L"385.8"},
+        {0.1 + 0.2, L".", L"0.3"},                          {1.0 / 3, L",", L"0,333333333333333"},
+        {-100, L".", L"-100"},    {0.0, L".", L"0"},        {-0.0, L".", L"0"},    {0.0001, L".", L"0.0001"},
+        {12345678901234.5, L".", L"12345678901234.5"},      {123456789012345, L".", L"123456789012345"},
+        {1e15, L".", L"1E+15"},                             {999999999999999.9, L".", L"1E+15"},
+        {-0.00012345, L",", L"-0,00012345"},                {0.00001, L".", L"1E-05"},
+        {1.5e-7, L".", L"1.5E-07"}, {-1.25e20, L",", L"-1,25E+20"},                {1e300, L".", L"1E+300"},
+        {5e-324, L".", L"4.94065645841247E-324"},           {1.5, L" dec ", L"1 dec 5"},
+        {kInf, L".", L"Inf"},  {-kInf, L".", L"-Inf"},  {kNaN, L".", L"NaN"},
+    };
+    for (const auto& [value, separator, expected] : cases) {
+        EXPECT_EQ(std::wstring(expected), NumberToText(value, separator)) << value;
+    }
+}
+
+}  // namespace
+}  // namespace calc
