@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "assets/resource_ids.h"
+#include "calc/number_text.h"
 #include "calc/tyre.h"
 #include "ui/check.h"
 
