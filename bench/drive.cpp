@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -42,31 +43,29 @@ HWND Wait(const wchar_t* caption) {
 
 HWND Main() { return Wait(L"Tarvex zamienników opon samochodowych v1.2 by ZELT"); }
 
-HWND Control(HWND form, int id) {
-    HWND h = GetDlgItem(form, app::Form::kFirstControlId + id);
-    if (!h) Fail("no such control");
-    return h;
+app::Window Control(HWND form, int id) {
+    const app::Window control = app::Window(form).Child(app::Form::kFirstControlId + id);
+    if (!control) Fail("no such control");
+    return control;
 }
 
-LRESULT Send(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(h, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatienceMs, &result))
+// A click, unlike the other messages, waits for what it opens: time-limited, so that a
+// message box or a hung program ends the run instead of blocking it.
+void Press(HWND form, int button) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(Control(form, button).hwnd(), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kPatienceMs, &ignored))
         Fail("the program did not answer");
-    return static_cast<LRESULT>(result);
 }
-
-void Press(HWND form, int button) { Send(Control(form, button), BM_CLICK, 0, 0); }
 
 void Choose(HWND form, int combo, const wchar_t* entry) {
-    HWND h = Control(form, combo);
-    const LRESULT index = Send(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
-    if (index < 0 || Send(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) Fail("no such list entry");
+    const app::Combo box = Control(form, combo);
+    const int index = box.Find(entry);
+    if (index < 0 || !box.Select(index)) Fail("no such list entry");
 }
 
 void Print(HWND h) {
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT r;
-    GetWindowRect(h, &r);
+    const RECT r = app::Window(h).Rect();
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "app/window.h"
+
 namespace {
 
 constexpr DWORD kPatienceMs = 30000;
@@ -72,12 +74,10 @@ std::wstring ClassOf(HWND hwnd) {
     return name;
 }
 
-// WM_GETTEXT itself: GetWindowTextW does not ask another process's controls.
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[512] = {};
+// A message with a time limit: the target may hang, or be held up by a message box.
+bool SendWithin(app::Window to, UINT message, DWORD patienceMs) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
-    return text;
+    return SendMessageTimeoutW(to.hwnd(), message, 0, 0, SMTO_NORMAL, patienceMs, &ignored) != 0;
 }
 
 // Only a window of the process just started counts: a straggler from an earlier
@@ -130,8 +130,7 @@ bool Launch(const Target& target, Launched& launched) {
             return false;
         }
     }
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(launched.window, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored)) {
+    if (!SendWithin(launched.window, WM_NULL, kPatienceMs)) {
         std::fwprintf(stderr, L"%ls does not answer messages\n", target.label.c_str());
         End(launched);
         return false;
@@ -180,19 +179,16 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != search->processId || ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    search->text = TextOf(hwnd);
+    search->text = app::Window(hwnd).Text();
     std::vector<Child> children;
     EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
     for (const Child& c : children) {
-        if (_wcsicmp(c.windowClass.c_str(), L"Static") == 0) search->text += L": " + TextOf(c.hwnd);
+        if (_wcsicmp(c.windowClass.c_str(), L"Static") == 0) search->text += L": " + app::Window(c.hwnd).Text();
     }
     return FALSE;
 }
 
-bool Click(HWND button) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
-}
+bool Click(app::Window button) { return SendWithin(button, BM_CLICK, 5000); }
 
 int Clicks(int clicks, const Target& target, const std::wstring& buttonText, const std::vector<std::wstring>& entries) {
     Launched launched;
@@ -201,10 +197,11 @@ int Clicks(int clicks, const Target& target, const std::wstring& buttonText, con
     EnumChildWindows(launched.window, CollectChild, reinterpret_cast<LPARAM>(&children));
     std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
 
-    HWND button = nullptr;
-    std::vector<HWND> combos, boxes;
+    app::Window button;
+    std::vector<app::Combo> combos;
+    std::vector<app::Window> boxes;
     for (const Child& c : children) {
-        if (_wcsicmp(c.windowClass.c_str(), L"Button") == 0 && TextOf(c.hwnd) == buttonText) button = c.hwnd;
+        if (_wcsicmp(c.windowClass.c_str(), L"Button") == 0 && app::Window(c.hwnd).Text() == buttonText) button = c.hwnd;
         if (_wcsicmp(c.windowClass.c_str(), L"ComboBox") == 0) combos.push_back(c.hwnd);
         if (_wcsicmp(c.windowClass.c_str(), L"Edit") == 0) boxes.push_back(c.hwnd);
     }
@@ -214,10 +211,8 @@ int Clicks(int clicks, const Target& target, const std::wstring& buttonText, con
         status = 1;
     }
     for (size_t i = 0; status == 0 && i < entries.size(); ++i) {
-        const LRESULT index = i < combos.size() ? SendMessageW(combos[i], CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                               reinterpret_cast<LPARAM>(entries[i].c_str()))
-                                                : CB_ERR;
-        if (index == CB_ERR || SendMessageW(combos[i], CB_SETCURSEL, static_cast<WPARAM>(index), 0) != index) {
+        const int index = i < combos.size() ? combos[i].Find(entries[i]) : CB_ERR;
+        if (index == CB_ERR || !combos[i].Select(index)) {
             std::fwprintf(stderr, L"cannot select \"%ls\" in combo box %u\n", entries[i].c_str(),
                           static_cast<unsigned>(i + 1));
             status = 1;
@@ -232,7 +227,7 @@ int Clicks(int clicks, const Target& target, const std::wstring& buttonText, con
     }
     if (status == 0) {
         std::wprintf(L"boxes after a click:");
-        for (HWND box : boxes) std::wprintf(L" [%ls]", TextOf(box).c_str());
+        for (app::Window box : boxes) std::wprintf(L" [%ls]", box.Text().c_str());
         std::wprintf(L"\n");
 
         std::vector<double> times;
@@ -253,10 +248,7 @@ int Clicks(int clicks, const Target& target, const std::wstring& buttonText, con
                          times.back() * 1000);
             // What any message to that window costs, for comparison.
             const double nullStart = NowMs();
-            DWORD_PTR ignored = 0;
-            for (int i = 0; i < clicks; ++i) {
-                SendMessageTimeoutW(button, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-            }
+            for (int i = 0; i < clicks; ++i) SendWithin(button, WM_NULL, 5000);
             std::wprintf(L"roundtrip %d %.1f\n", clicks, (NowMs() - nullStart) * 1000 / clicks);
         }
     }

@@ -1,0 +1,107 @@
+// The yardstick for tarvex.exe's start-up in scripts/bench.sh: the main window's controls,
+// styles, places, fonts, picture-sized background and common controls v6, in plain Win32
+// calls, without tables, forms runtime, picture decoding or font checks. Closes itself.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <tuple>
+#include <utility>
+
+#include "self_closing.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TarvexFloorWindow";
+constexpr int kPictureWidth = 700, kPictureHeight = 501;
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kBox = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+
+HDC background;  // a memory DC holding the picture-sized bitmap
+HFONT regular, bold;
+
+HWND Add(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, HFONT font,
+         DWORD exStyle = 0) {
+    HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                   nullptr, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+// 6 combos, 10 boxes, 43 labels and 4 buttons, where the main window has them.
+void AddControls(HWND w) {
+    constexpr const wchar_t* kEntries[] = {L"145", L"155", L"165", L"175", L"185", L"195", L"205", L"215", L"225", L"inna"};
+    for (int top : {104, 240}) {
+        Add(w, L"STATIC", L"Wybierz rozmiar opony", kLabel, 8, top, 257, 17, bold);
+        for (int x : {16, 104, 192}) {
+            Add(w, L"STATIC", L"szerokość", kLabel, x, top + 32, 73, 17, regular);
+            // The height includes room for the open list, as the program gives it.
+            HWND combo = Add(w, L"COMBOBOX", L"", WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, x, top + 48,
+                             73, 21 + 160, regular);
+            for (const wchar_t* entry : kEntries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+            SetWindowTextW(combo, L"135");
+            Add(w, L"EDIT", L"", kBox, x, top + 80, 73, 19, regular, WS_EX_CLIENTEDGE);
+        }
+    }
+    Add(w, L"STATIC", L"INFO", kLabel, 384, 96, 49, 25, bold);
+    for (int top : {128, 168, 208, 240}) {
+        Add(w, L"STATIC", L"Średnica koła z aktualnym rozmiarem", kLabel, 304, top, 137, 33, regular);
+        Add(w, L"EDIT", L"0", kBox, 448, top, 41, 19, bold, WS_EX_CLIENTEDGE);
+        Add(w, L"STATIC", L"mm", kLabel, 496, top + 8, 17, 17, regular);
+    }
+    Add(w, L"STATIC", L"wskazanie prędkościomierza", kLabel, 304, 280, 169, 25, regular);
+    Add(w, L"STATIC", L"rzeczywista prędkość:", kLabel, 472, 280, 169, 25, regular);
+    for (int top = 304; top < 304 + 6 * 24; top += 24)  // the speed table: reading, unit, actual speed, unit
+        for (auto [text, x, width] : {std::tuple{L"100", 336, 25}, {L"km/h", 360, 57}, {L"100", 488, 41}, {L"km/h", 520, 49}})
+            Add(w, L"STATIC", text, kLabel, x, top, width, 17, text[0] == L'1' ? bold : regular);
+    for (auto [text, x] : {std::pair{L"Przelicz", 8}, {L"O programie ...", 240}, {L"Pomoc", 352}, {L"Zakończ", 600}})
+        Add(w, L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON, x, 464, 89, 25, x == 8 ? bold : regular);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, kPictureWidth, kPictureHeight, background, 0, 0, SRCCOPY);
+            return 1;
+        case WM_CTLCOLORSTATIC:  // transparent labels over the picture, as in the program
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        default:
+            return bench::CloseOnTimer(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const auto font = [](int weight) {
+        return CreateFontW(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+    };
+    regular = font(FW_NORMAL);
+    bold = font(FW_BOLD);
+    // A plain colour where the program has its decoded picture.
+    const BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), kPictureWidth, -kPictureHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* pixels = nullptr;
+    HBITMAP picture = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (!picture) return 1;
+    std::fill_n(static_cast<std::uint32_t*>(pixels), kPictureWidth * kPictureHeight, 0x00c8d0d4u);
+    background = CreateCompatibleDC(nullptr);
+    SelectObject(background, picture);
+    const WNDCLASSEXW wc{sizeof(WNDCLASSEXW), 0, WindowProc, 0, 0, instance, nullptr, LoadCursorW(nullptr, IDC_ARROW),
+                         nullptr, nullptr, kClassName, nullptr};
+    if (!RegisterClassExW(&wc)) return 1;
+    // The program's frame around the same 699 x 500 client area.
+    constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU, kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, 699, 500};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    HWND hwnd = CreateWindowExW(kExStyle, kClassName, L"Floor window", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return 1;
+    AddControls(hwnd);
+    ShowWindow(hwnd, show);  // no UpdateWindow: the program, too, paints from its message loop
+    return bench::RunUntilClosed(hwnd);
+}
