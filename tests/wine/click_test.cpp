@@ -34,21 +34,6 @@ TEST_F(PrzeliczClick, OnTheFreshWindowComparesTheFieldsAsTheyRead) {
                                                   L"150"}));
 }
 
-TEST_F(PrzeliczClick, ReadsATypedComboFieldAndThePairedBoxOnlyBehindTheLastEntry) {
-    ChooseSize(Combo1, L"195", L"65", L"15");
-    ChooseSize(Combo4, L"195", L"65", L"15");
-    for (int box : {Text1, Text2, Text3, Text4, Text5, Text6}) Put(box, L"1e400");  // would overflow if read
-    Type(Combo(Control(Combo4)).Field(), L"205");  // typing leaves no entry selected
-    ASSERT_EQ(Main().ListIndex(Combo4), -1);
-    Click(Przelicz);
-    EXPECT_TRUE(errors_.empty());
-    EXPECT_EQ(Text(srednicanew), L"647.5");  // 2 x 0.65 x 205 + 15 x 25.4
-    ChooseOther(Combo3);
-    Put(Text3, L"15.5");
-    Click(Przelicz);
-    EXPECT_EQ(Text(srdnicaakt), L"659.9");
-}
-
 TEST_F(PrzeliczClick, AShorterCaptionLeavesNoTraceOfTheLongerOne) {
     ChooseSize(Combo1, L"195", L"65", L"15");
     ChooseSize(Combo4, L"205", L"55", L"16");

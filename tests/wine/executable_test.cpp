@@ -47,30 +47,14 @@ TEST(Executable, CarriesItsIconInBothSizesAndVersionOnePointZero) {
     }
 }
 
-struct Search {
-    DWORD pid;
-    HWND found = nullptr;
-};
-
-HWND WaitForMainWindow(DWORD pid) {
-    for (int tries = 0; tries < 200; ++tries) {
-        Search search{pid};
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                wchar_t cls[32] = {};
-                GetClassNameW(hwnd, cls, 32);
-                if (owner != s->pid || !IsWindowVisible(hwnd) || std::wstring(cls) != app::Form::kWindowClass) return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    }
-    return nullptr;
+// The process's own main window: test processes beside it show windows of the same class.
+app::Window WaitForMainWindow(DWORD pid) {
+    for (int tries = 0; tries < 200; ++tries, Sleep(50))
+        for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, app::Form::kWindowClass, nullptr));) {
+            DWORD owner = 0;
+            if (GetWindowThreadProcessId(h, &owner) && owner == pid && IsWindowVisible(h)) return h;
+        }
+    return {};
 }
 
 TEST(Executable, StartsComputesAndEndsWithExitCodeZero) {
