@@ -20,16 +20,16 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
 export WINEARCH=win64
 
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+# No display: a virtual one for as long as the program runs.
+. "$here/xvfb.sh"
+start_xvfb
 
 "$here/wine-prefix.sh" "$WINEPREFIX" ${TARVEX_PREFIX_OPTIONS:-} || exit 2
 
 # Wine's background processes inherit the stderr of the wine that starts them; if that
 # is CTest's pipe, CTest waits for them. Keep it in a file and replay it afterwards.
 err=$(mktemp)
-trap 'rm -f "$err"' EXIT
+trap 'rm -f "$err"; stop_xvfb' EXIT
 wine "$@" 2>"$err" </dev/null
 rc=$?
 cat "$err" >&2

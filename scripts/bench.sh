@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 clicks=${2:-1000}
 scripts/deps.sh || exit 1
-. scripts/xvfb.sh
+. cmake/xvfb.sh
 
 build=$PWD/build/windows
 log=$(mktemp)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth
+  wine wine64 fonts-wine xvfb
 )
 [ "${1:-}" = --screenshots ] && packages+=(imagemagick x11-utils)
 

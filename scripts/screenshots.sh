@@ -20,7 +20,7 @@ export TARVEX_WINEPREFIX=$PWD/$build/screenshots-wineprefix
 cmake/wine-prefix.sh "$TARVEX_WINEPREFIX"
 
 unset DISPLAY
-. scripts/xvfb.sh
+. cmake/xvfb.sh
 start_xvfb
 app=
 cleanup() {

@@ -4,7 +4,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh || exit 1
-. scripts/xvfb.sh
+. cmake/xvfb.sh
 
 logs=$(mktemp -d)
 trap 'WINEPREFIX=$PWD/build/windows/wineprefix wineserver -k 2>/dev/null; stop_xvfb; rm -rf "$logs"' EXIT
