@@ -10,6 +10,6 @@ start_xvfb() {
   rm -f "$out"
 }
 stop_xvfb() {
-  [ -n "${TARVEX_XVFB_PID:-}" ] && kill "$TARVEX_XVFB_PID" 2>/dev/null
+  [ -n "${TARVEX_XVFB_PID:-}" ] && kill "$TARVEX_XVFB_PID" 2>/dev/null && wait "$TARVEX_XVFB_PID" 2>/dev/null
   TARVEX_XVFB_PID=
 }
