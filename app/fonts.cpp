@@ -1,5 +1,7 @@
 #include "app/fonts.h"
 
+#include "app/dpi.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
@@ -19,12 +21,10 @@ bool SameFace(std::wstring_view a, std::wstring_view b) {
     return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
-int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
 // Every fixed text set in this font, with the room its control gives it. Borders, the
 // combo's button and a button's bevel take a few pixels of the box.
 std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Font& font, int dpi) {
-    const int bevel = Pixels(90, dpi), arrow = GetSystemMetrics(SM_CXVSCROLL);
+    const int bevel = Pixels(90, dpi), arrow = SystemMetric(SM_CXVSCROLL, dpi);
     std::vector<Caption> captions;
     for (const FormDesc* form : forms)
         for (const ControlDesc& c : form->controls) {
@@ -75,7 +75,9 @@ std::vector<std::wstring> CentralEuropeanFaces(HDC dc) {
     return faces;
 }
 
-int EmHeight(const Font& font, int dpi) { return static_cast<int>(std::lround(font.points * dpi / 72.0)); }
+// Rounded down: where the points come to no whole number of pixels, the text stays within
+// the layout's scale rather than a pixel beyond it (8.25 points are 11 pixels at 96 dpi).
+int EmHeight(const Font& font, int dpi) { return static_cast<int>(std::floor(font.points * dpi / 72.0)); }
 
 ScopedFont CreateFontIn(const Font& font, std::wstring_view face, int dpi) {
     LOGFONTW lf{};

@@ -1,20 +1,20 @@
 #include "app/form.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "app/dpi.h"
 #include "app/errors.h"
 #include "app/picture.h"
 #include "app/program.h"
+#include "assets/resource_ids.h"
 
 namespace app {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kDropDownPixels = 160;  // room for the open list below a combo's field
+constexpr int kDropDownTwips = 2400;  // room for the open list below a combo's field
 constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-int Pixels(int twips) { return twips / kTwipsPerPixel; }
 
 COLORREF Colour(const std::optional<Rgb>& ink) {
     return ink ? RGB(ink->r, ink->g, ink->b) : GetSysColor(COLOR_WINDOWTEXT);
@@ -109,28 +109,40 @@ void Form::Hide() {
 }
 
 HFONT Form::FontFor(const Font& font) {
-    HFONT handle = program_.fonts().Get(font, kDesignDpi);
+    HFONT handle = program_.fonts().Get(font, dpi_);
     if (!handle) throw WindowFailure(L"utworzyć czcionki", GetLastError());
     return handle;
 }
 
 void Form::Build() {
-    if (!picture_) picture_ = LoadJpegResource(program_.instance(), desc_.picture);
-    if (!picture_) throw WindowFailure(L"wczytać obrazu tła", GetLastError());
-
-    RECT frame{0, 0, Pixels(desc_.clientWidth), Pixels(desc_.clientHeight)};
-    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
     // Owned by the hidden owner window, not by another form: no taskbar button, and
-    // the forms stack freely in front of each other.
+    // the forms stack freely in front of each other. Sized for the owner's screen until
+    // the window knows its own.
+    const int guess = DpiOf(program_.owner());
+    const SIZE frame = FrameSize(Pixels(desc_.clientWidth, guess), Pixels(desc_.clientHeight, guess), kFrameStyle,
+                                 kFrameExStyle, guess);
     HWND hwnd = CreateWindowExW(kFrameExStyle, kWindowClass, std::wstring(desc_.caption).c_str(), kFrameStyle,
-                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                program_.owner(), nullptr, program_.instance(), this);
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, program_.owner(), nullptr,
+                                program_.instance(), this);
     if (!hwnd) throw WindowFailure(L"utworzyć okna", GetLastError());
 
     try {
+        dpi_ = DpiOf(hwnd_);
+        if (dpi_ != guess) {
+            const SIZE own = FrameSize(Pixels(desc_.clientWidth, dpi_), Pixels(desc_.clientHeight, dpi_), kFrameStyle,
+                                       kFrameExStyle, dpi_);
+            SetWindowPos(hwnd_, nullptr, 0, 0, own.cx, own.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        LoadPictureAndIcons();
         controls_.assign(desc_.controls.size(), nullptr);
-        // Creation order is the Tab order; the labels come last, under everything else.
-        for (int id : desc_.tabOrder) CreateControl(desc_.controls[static_cast<size_t>(id)]);
+        // Creation order is z-order. The focusable controls come in Tab order, each just
+        // after the label that names it, so that a screen reader finds the name there;
+        // the other labels come last, under everything else.
+        for (int id : desc_.tabOrder) {
+            for (const ControlDesc& c : desc_.controls)
+                if (c.captionOf == id) CreateControl(c);
+            CreateControl(desc_.controls[static_cast<size_t>(id)]);
+        }
         for (const ControlDesc& c : desc_.controls)
             if (!control(c.id)) CreateControl(c);
     } catch (...) {
@@ -139,12 +151,35 @@ void Form::Build() {
     }
 }
 
+// The picture and the icons for the window's density, each made once per density.
+void Form::LoadPictureAndIcons() {
+    if (!picture_ || pictureDpi_ != dpi_) {
+        picture_ = LoadJpegResource(program_.instance(), desc_.picture, dpi_);
+        pictureDpi_ = dpi_;
+    }
+    if (!picture_) throw WindowFailure(L"wczytać obrazu tła", GetLastError());
+    for (auto [which, metric, icon] : {std::tuple{ICON_BIG, SM_CXICON, &bigIcon_}, {ICON_SMALL, SM_CXSMICON, &smallIcon_}}) {
+        const int size = SystemMetric(metric, dpi_);
+        // LoadImage takes the icon's image nearest to the size.
+        ScopedIcon loaded(static_cast<HICON>(LoadImageW(program_.instance(), MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON,
+                                                         size, size, 0)));
+        SendMessageW(hwnd_, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(loaded.get()));
+        *icon = std::move(loaded);  // the one it replaces is no longer shown
+    }
+}
+
+// A control's place in pixels at the window's density; a combo reaches down over its open list.
+RECT Form::PlaceOf(const ControlDesc& c) const {
+    const int dropDown = c.kind == Kind::ComboBox ? kDropDownTwips : 0;
+    const int left = Pixels(c.place.left, dpi_), top = Pixels(c.place.top, dpi_);
+    return {left, top, left + Pixels(c.place.width, dpi_), top + Pixels(c.place.height + dropDown, dpi_)};
+}
+
 void Form::CreateControl(const ControlDesc& c) {
     const bool tabStop = std::find(desc_.tabOrder.begin(), desc_.tabOrder.end(), c.id) != desc_.tabOrder.end();
     DWORD style = WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0);
     DWORD exStyle = 0;
     const wchar_t* windowClass = L"STATIC";
-    int height = Pixels(c.place.height);
     switch (c.kind) {
         case Kind::Label:
             style |= SS_LEFT | SS_NOPREFIX;  // wraps at spaces, shows "&" as itself
@@ -158,21 +193,22 @@ void Form::CreateControl(const ControlDesc& c) {
         case Kind::ComboBox:
             windowClass = L"COMBOBOX";
             style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-            height += kDropDownPixels;
             break;
         case Kind::Button:
             windowClass = L"BUTTON";
             style |= BS_PUSHBUTTON;
             break;
     }
+    const RECT place = PlaceOf(c);
     const std::wstring text(c.kind == Kind::ComboBox ? std::wstring_view{} : c.text);
-    HWND h = CreateWindowExW(exStyle, windowClass, text.c_str(), style, Pixels(c.place.left), Pixels(c.place.top),
-                             Pixels(c.place.width), height, hwnd_,
+    HWND h = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left, place.top,
+                             place.right - place.left, place.bottom - place.top, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c.id)),
                              program_.instance(), nullptr);
     if (!h) throw WindowFailure(L"utworzyć kontrolki", GetLastError());
     controls_[static_cast<size_t>(c.id)] = h;
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    if (!c.spokenName.empty()) program_.Name(h, c.spokenName);
 
     if (c.kind == Kind::TextBox) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // 0: no limit
     if (c.kind == Kind::ComboBox) {
@@ -218,6 +254,8 @@ LRESULT Form::HandleMessage(const Message& m) {
         case DM_GETDEFID: return NameFocusedButton();
         case WM_ACTIVATE: return KeepFocus(m);
         case WM_CLOSE: return Close(m);
+        case WM_DPICHANGED: return Rescale(m);
+        case WM_DESTROY: return ForgetNames(m);
         default: return Default(m);
     }
 }
@@ -300,6 +338,34 @@ LRESULT Form::Close(const Message& m) {
     if (!desc_.closeEndsProgram) return Default(m);
     program_.End();
     return 0;
+}
+
+// Moved to a screen of another density: the suggested frame, and fonts, picture, icons
+// and places made anew for it. What the controls hold stays as it is.
+LRESULT Form::Rescale(const Message& m) {
+    dpi_ = HIWORD(m.wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(m.lParam);
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    try {
+        LoadPictureAndIcons();
+        for (const ControlDesc& c : desc_.controls) {
+            const RECT r = PlaceOf(c);
+            MoveWindow(control(c.id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+            SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+        }
+    } catch (const calc::RuntimeError& error) {
+        program_.Report(error);
+    }
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// Names given to controls outlive their windows unless taken back.
+LRESULT Form::ForgetNames(const Message& m) {
+    for (const ControlDesc& c : desc_.controls)
+        if (!c.spokenName.empty()) program_.Unname(control(c.id));
+    return Default(m);
 }
 
 }  // namespace app

@@ -65,8 +65,12 @@ private:
     LRESULT NameFocusedButton() const;
     LRESULT KeepFocus(const Message& m);
     LRESULT Close(const Message& m);
+    LRESULT Rescale(const Message& m);
+    LRESULT ForgetNames(const Message& m);
 
     void Build();
+    void LoadPictureAndIcons();
+    RECT PlaceOf(const ControlDesc& c) const;
     void CreateControl(const ControlDesc& c);
     bool OverlapsInputControl(const ControlDesc& label) const;
     HFONT FontFor(const Font& font);
@@ -78,7 +82,10 @@ private:
     const FormDesc& desc_;
     HWND hwnd_ = nullptr;         // owned by the window manager via Program's owner window
     std::vector<HWND> controls_;  // by control id; children die with hwnd_
+    int dpi_ = kDesignDpi;  // the window's, once it has one
     ScopedBitmap picture_;
+    int pictureDpi_ = 0;
+    ScopedIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;
 };
 

@@ -50,11 +50,15 @@ struct ControlDesc {
     Pointer pointer = Pointer::System;
     std::span<const std::wstring_view> list = {};  // combo entries, in order
     ClickHandler onClick = nullptr;
+    int captionOf = -1;             // a label: the control it names, which it comes just before
+    std::wstring_view spokenName = {};  // what a screen reader calls a control no label names
 
     // What differs from a kind's defaults, added to a row: Label(...).In(kBold).Inked(kDarkRed).
     constexpr ControlDesc In(Font f) const { return With(&ControlDesc::font, f); }
     constexpr ControlDesc Inked(Rgb colour) const { return With(&ControlDesc::ink, std::optional<Rgb>(colour)); }
     constexpr ControlDesc Pointing(Pointer p) const { return With(&ControlDesc::pointer, p); }
+    constexpr ControlDesc CaptionOf(int control) const { return With(&ControlDesc::captionOf, control); }
+    constexpr ControlDesc Spoken(std::wstring_view name) const { return With(&ControlDesc::spokenName, name); }
 
 private:
     template <class T>

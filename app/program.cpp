@@ -69,6 +69,19 @@ HCURSOR Program::Cursor(Pointer pointer) const {
     return LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
 }
 
+void Program::Name(HWND control, std::wstring_view name) {
+    if (!names_.get() && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                           reinterpret_cast<void**>(names_.put()))))
+        return;  // no accessibility service: nothing to name for
+    names_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                           std::wstring(name).c_str());
+}
+
+void Program::Unname(HWND control) {
+    MSAAPROPID property = PROPID_ACC_NAME;
+    if (names_.get()) names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
+}
+
 bool Program::IsFormWindow(HWND hwnd) const {
     return windowClass_ && GetClassWord(hwnd, GCW_ATOM) == windowClass_;
 }

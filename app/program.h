@@ -3,9 +3,11 @@
 // report of an error that leaves a click handler.
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "app/fonts.h"
 #include "app/form.h"
@@ -56,6 +58,9 @@ public:
     HINSTANCE instance() const { return instance_; }
     HWND owner() const { return owner_.get(); }
     HCURSOR Cursor(Pointer pointer) const;
+    // What a screen reader calls a control: set for the control's life, taken back before it goes.
+    void Name(HWND control, std::wstring_view name);
+    void Unname(HWND control);
     Fonts& fonts() { return fonts_; }
     bool IsFormWindow(HWND hwnd) const;
 
@@ -68,6 +73,7 @@ private:
     Fonts fonts_;
     ATOM windowClass_ = 0;
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
+    ComRef<IAccPropServices> names_;  // from the first name on
     ErrorReport report_;
     bool ended_ = false;
 

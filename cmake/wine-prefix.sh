@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Creates the Wine prefix once: a virtual desktop (title bars get drawn, and hiding a
-# window does not wait for a window manager), Wine's own fonts, and the Central European
+# window does not wait for a window manager) with room for the main window at 200 %, Wine's own fonts, and the Central European
 # MS Sans Serif registered as a Polish Windows has it. Safe to call from many tests at once.
 #
 #   wine-prefix.sh PREFIX [--without-ce-font]
@@ -8,7 +8,7 @@
 # the host's fonts: the setting in which the program's own font choice has to step in.
 set -euo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX [--without-ce-font]}
-ready=$prefix/.tarvex-prefix-2
+ready=$prefix/.tarvex-prefix-3
 [ -f "$ready" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -20,7 +20,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINE
 reg() { wine reg add "$@" /f >/dev/null 2>&1 </dev/null; }
 wineboot -i >/dev/null 2>&1 </dev/null
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
+reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536
 cp -f /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 if [ "${2:-}" != --without-ce-font ]; then
   reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon

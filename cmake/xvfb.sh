@@ -3,7 +3,7 @@
 start_xvfb() {
   [ -n "${DISPLAY:-}" ] && return 0
   local out; out=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
   TARVEX_XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$out")"

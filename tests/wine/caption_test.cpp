@@ -34,6 +34,9 @@ std::tuple<std::wstring, int, int> Asked(HFONT font) {
 int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
+    // Away from 96 dpi both the box and the font are rounded to whole pixels, which can
+    // give the text a pixel more than the layout meant.
+    const int slack = GetDeviceCaps(dc, LOGPIXELSX) == 96 ? 0 : 1;
     constexpr int kMargin = 40;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width + kMargin, -(height + kMargin), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -48,7 +51,7 @@ int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height
     int outside = 0;
     for (int y = 0; y < height + kMargin; ++y)
         for (int x = 0; x < width + kMargin; ++x)
-            outside += (x >= width || y >= height + tm.tmDescent) && (pixels[y * (width + kMargin) + x] & 0xFF) < 0x80;
+            outside += (x >= width + slack || y >= height + tm.tmDescent) && (pixels[y * (width + kMargin) + x] & 0xFF) < 0x80;
     return outside;
 }
 

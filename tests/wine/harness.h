@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/picture.h"
 #include "app/program.h"
 #include "app/window.h"
 #include "ui/about_window.h"
@@ -34,6 +35,26 @@ inline void Pump() {
 inline void Type(Window edit, std::wstring_view text) {
     edit.Send(EM_SETSEL, 0, -1);
     for (wchar_t c : text) edit.Send(WM_CHAR, c, 1);
+}
+
+// Whether the window paints its picture, as the program decodes it for this density, from
+// the top-left corner over its whole client area.
+inline ::testing::AssertionResult PaintsPicture(HWND form, int resource, int dpi) {
+    const RECT client = Window(form).Client();
+    app::ScopedBitmap picture = app::LoadJpegResource(GetModuleHandleW(nullptr), resource, dpi);
+    BITMAP size{};
+    GetObjectW(picture.get(), sizeof size, &size);
+    if (size.bmWidth < client.right || size.bmHeight < client.bottom) return ::testing::AssertionFailure() << "too small";
+    app::ScopedDc pictureDc(CreateCompatibleDC(nullptr)), dc(CreateCompatibleDC(nullptr));
+    app::Selection source(pictureDc.get(), picture.get());
+    app::ScopedBitmap painted(CreateCompatibleBitmap(pictureDc.get(), client.right, client.bottom));
+    app::Selection target(dc.get(), painted.get());
+    SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    for (int y = 0; y < client.bottom; y += 7)
+        for (int x = 0; x < client.right; x += 5)
+            if (GetPixel(dc.get(), x, y) != GetPixel(pictureDc.get(), x, y))
+                return ::testing::AssertionFailure() << "differs at " << x << "," << y;
+    return ::testing::AssertionSuccess();
 }
 
 class ProgramTest : public ::testing::Test {
