@@ -5,6 +5,7 @@
 #   main-fresh.png      the main window as it opens
 #   main-reference.png  after 195/65 R15 -> 205/55 R16 and "Przelicz"
 #   help.png, about.png the Help and About windows
+#   main-reference-150.png  the comparison again on a screen at 150 %
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --screenshots
@@ -54,4 +55,14 @@ rect=$(drive about) && shoot about.png "$rect"
 
 drive quit
 wait "$app"
+
+# The same comparison on a screen at 150 % (144 dpi); the prefix is set back afterwards.
+dpi() { cmake/wine-run.sh reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
+dpi 144
+cmake/wine-run.sh "$build/app/tarvex.exe" &
+app=$!
+rect=$(drive reference) && shoot main-reference-150.png "$rect"
+drive quit
+wait "$app"
 app=
+dpi 96

@@ -18,8 +18,26 @@ int ScreenDpi() {
     return dpi;
 }
 
-// Twips to pixels at the screen's density.
-LONG Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+LONG Px(int twips, int dpi = ScreenDpi()) { return MulDiv(twips, dpi, 1440); }
+
+// Every control at its twips and in its font's points, at this density.
+void ExpectLaidOut(app::Form& form, const app::FormDesc& desc, int dpi) {
+    for (const app::ControlDesc& c : desc.controls) {
+        SCOPED_TRACE(testing::Message() << "control " << c.id << " at " << dpi << " dpi");
+        const Window h = form.control(c.id);
+        const RECT r = h.Place();
+        EXPECT_EQ((std::array{r.left, r.top, r.right}),
+                  (std::array{Px(c.place.left, dpi), Px(c.place.top, dpi), Px(c.place.left, dpi) + Px(c.place.width, dpi)}));
+        // A combo's closed height is its font's, as everywhere in Windows.
+        if (c.kind != app::Kind::ComboBox) {
+            EXPECT_EQ(r.bottom - r.top, Px(c.place.height, dpi));
+        }
+        LOGFONTW f{};
+        ASSERT_TRUE(GetObjectW(h.Font(), sizeof f, &f));
+        EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet),
+                  std::tuple(-static_cast<LONG>(std::floor(c.font.points * dpi / 72)), c.font.weight, BYTE{EASTEUROPE_CHARSET}));
+    }
+}
 
 struct Case {
     const char* name;
@@ -59,7 +77,16 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeAndNoTaskbarButton) {
     // Owned by the hidden program window, not by another form.
     EXPECT_EQ(GetWindow(form.hwnd(), GW_OWNER), program_.owner());
     EXPECT_FALSE(IsWindowVisible(program_.owner()));
-    EXPECT_NE(reinterpret_cast<HICON>(GetClassLongPtrW(form.hwnd(), GCLP_HICON)), nullptr);
+    // The program's icon at the sizes the system asks for at this density.
+    for (auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(form.Send(WM_GETICON, static_cast<WPARAM>(which))), &info));
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, GetSystemMetrics(metric));
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+    }
 }
 
 TEST_P(EveryWindow, PaintsItsPictureFromTheTopLeftCornerOverTheWholeClientArea) {
@@ -68,6 +95,7 @@ TEST_P(EveryWindow, PaintsItsPictureFromTheTopLeftCornerOverTheWholeClientArea) 
 }
 
 TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPointer) {
+    ExpectLaidOut(Form(), Desc(), ScreenDpi());
     int children = 0;
     for (HWND c = GetWindow(Form().hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
     EXPECT_EQ(children, static_cast<int>(Desc().controls.size()));  // nothing more
@@ -81,13 +109,6 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPo
         const wchar_t* kClasses[] = {L"static", L"edit", L"combobox", L"button"};
         EXPECT_EQ(_wcsicmp(cls, kClasses[static_cast<int>(c.kind)]), 0) << cls;
 
-        const RECT r = h.Place();
-        EXPECT_EQ((std::array{r.left, r.top, r.right}),
-                  (std::array{Px(c.place.left), Px(c.place.top), Px(c.place.left) + Px(c.place.width)}));
-        // A combo's closed height is its font's, as everywhere in Windows.
-        if (c.kind != app::Kind::ComboBox) {
-            EXPECT_EQ(r.bottom - r.top, Px(c.place.height));
-        }
         EXPECT_EQ(h.Text(), c.text);
         if (c.kind == app::Kind::ComboBox) {
             const Combo combo(h);
@@ -97,11 +118,9 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPo
             EXPECT_TRUE(std::ranges::equal(entries, c.list));
         }
 
-        LOGFONTW f{};
-        ASSERT_TRUE(GetObjectW(h.Font(), sizeof f, &f));
-        EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet),
-                  std::tuple(-static_cast<LONG>(std::floor(c.font.points * ScreenDpi() / 72)), c.font.weight, BYTE{EASTEUROPE_CHARSET}));
         // Wine's Central European MS Sans Serif has its 8 and 10 point sizes at 96 dpi: those stay in it.
+        LOGFONTW f{};
+        GetObjectW(h.Font(), sizeof f, &f);
         if (c.font.points < 12 && ScreenDpi() == 96) {
             EXPECT_STREQ(f.lfFaceName, L"MS Sans Serif");
         }
@@ -181,16 +200,7 @@ TEST_F(ProgramTest, ADensityChangeMovesEveryControlAndKeepsWhatWasTypedAndComput
         SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
         const RECT taken = Window(form).Rect();
         EXPECT_TRUE(EqualRect(&taken, &offered));
-        for (const app::ControlDesc& c : ui::kForm1.controls) {
-            const RECT r = Window(Control(c.id)).Place();
-            EXPECT_EQ((std::array{r.left, r.top, r.right - r.left}),
-                      (std::array<LONG, 3>{MulDiv(c.place.left, dpi, 1440), MulDiv(c.place.top, dpi, 1440),
-                                  MulDiv(c.place.width, dpi, 1440)}))
-                << "control " << c.id;
-            LOGFONTW f{};
-            GetObjectW(Window(Control(c.id)).Font(), sizeof f, &f);
-            EXPECT_EQ(f.lfHeight, -static_cast<LONG>(std::floor(c.font.points * dpi / 72))) << "control " << c.id;
-        }
+        ExpectLaidOut(Main(), ui::kForm1, dpi);
         EXPECT_TRUE(PaintsPicture(form, ui::kForm1.picture, dpi));
         EXPECT_EQ(contents(), before);
     }
