@@ -137,13 +137,6 @@ TEST_F(Lifetime, SpaceOrEnterOnACloseButtonHidesItsWindowAndEscapeDoesNothing) {
     }
 }
 
-TEST_F(Lifetime, EnterAndEscapeInABoxRunNoHandler) {
-    SetFocus(Control(Text1).hwnd());
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) Press(Main().hwnd(), Control(Text1).hwnd(), key);
-    EXPECT_FALSE(program_.ended() || program_.Form2.exists());
-    EXPECT_EQ(Text(srdnicaakt), L"0");
-}
-
 TEST_F(Lifetime, HelpCloseButtonIsDrawnAboveLabel4) {
     HWND form = Open(kHelp);
     const Window label = FormOf(kHelp).control(ui::form3::Label4);

@@ -10,10 +10,7 @@
 namespace tarvex_test {
 namespace {
 
-std::wstring Trimmed(std::wstring text) {
-    while (!text.empty() && text.back() == L' ') text.pop_back();
-    return text;
-}
+std::wstring Trimmed(std::wstring_view text) { return std::wstring(text.substr(0, text.find_last_not_of(L' ') + 1)); }
 
 // The name the accessibility layer gives a control; empty when it has none.
 std::wstring SpokenName(HWND control) {
@@ -22,8 +19,7 @@ std::wstring SpokenName(HWND control) {
                                           reinterpret_cast<void**>(&object))))
         return L"";
     VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.vt = VT_I4;  // CHILDID_SELF: 0
     BSTR name = nullptr;
     std::wstring text;
     if (object->get_accName(self, &name) == S_OK && name) text = name;
@@ -63,7 +59,7 @@ TEST_F(Names, EveryBoxButtonAndResultHasANameAScreenReaderCanRead) {
                 // Named by the label that comes just before it.
                 EXPECT_EQ(GetWindow(h, GW_HWNDPREV), form.control(caption->id));
                 if (c.kind == app::Kind::TextBox) {
-                    EXPECT_EQ(Trimmed(SpokenName(h)), Trimmed(std::wstring(caption->text)));
+                    EXPECT_EQ(Trimmed(SpokenName(h)), Trimmed(caption->text));
                 }
             } else if (!c.spokenName.empty()) {
                 if (kept) {
