@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "app/dpi.h"
 #include "app/errors.h"
 #include "assets/resource_ids.h"
 
@@ -49,9 +50,11 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
     InitCommonControlsEx(&controls);
     windowClass_ = Form::RegisterWindowClass(instance, icon_.get(), smallIcon_.get());
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
-    // Every face is chosen once, here, whichever window opens first.
+    // Every face is chosen once, here, for the main screen's density, whichever window
+    // opens first; a window on a screen of another density has its own chosen when it opens.
+    const int dpi = DpiOf(owner_.get());
     for (const FormDesc* form : forms_)
-        for (const ControlDesc& c : form->controls) fonts_.Get(c.font, kDesignDpi);
+        for (const ControlDesc& c : form->controls) fonts_.Get(c.font, dpi);
 }
 
 Program::~Program() {
