@@ -111,6 +111,10 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPo
         EXPECT_EQ(_wcsicmp(cls, kClasses[static_cast<int>(c.kind)]), 0) << cls;
 
         EXPECT_EQ(h.Text(), c.text);
+        // Boxes and combo fields take text of any length.
+        if (c.kind == app::Kind::TextBox || c.kind == app::Kind::ComboBox) {
+            EXPECT_GE((c.kind == app::Kind::TextBox ? h : Combo(h).Field()).Send(EM_GETLIMITTEXT), 0x7FFFFFFE);
+        }
         if (c.kind == app::Kind::ComboBox) {
             const Combo combo(h);
             EXPECT_EQ(combo.Selection(), -1);
