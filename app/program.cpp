@@ -17,10 +17,6 @@ HICON LoadIconSized(HINSTANCE instance, int cxMetric, int cyMetric) {
                                          GetSystemMetrics(cxMetric), GetSystemMetrics(cyMetric), 0));
 }
 
-HCURSOR LoadCursorResource(HINSTANCE instance, int id) {
-    return static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-}
-
 }  // namespace
 
 calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
@@ -37,9 +33,9 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
     : instance_(instance),
       icon_(LoadIconSized(instance, SM_CXICON, SM_CYICON)),
       smallIcon_(LoadIconSized(instance, SM_CXSMICON, SM_CYSMICON)),
-      arrow_(LoadCursorResource(instance, IDC_TARVEX_ARROW)),
-      ibeam_(LoadCursorResource(instance, IDC_TARVEX_IBEAM)),
-      busy_(LoadCursorResource(instance, IDC_TARVEX_BUSY)),
+      arrow_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_ARROW))),
+      ibeam_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_IBEAM))),
+      busy_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_BUSY))),
       forms_{&main, &about, &help},
       fonts_(forms_),
       report_(std::move(report)),
@@ -64,9 +60,9 @@ Program::~Program() {
 
 HCURSOR Program::Cursor(Pointer pointer) const {
     switch (pointer) {
-        case Pointer::Arrow: return arrow_.get();
-        case Pointer::IBeam: return ibeam_.get();
-        case Pointer::Busy: return busy_.get();
+        case Pointer::Arrow: return arrow_;
+        case Pointer::IBeam: return ibeam_;
+        case Pointer::Busy: return busy_;
         case Pointer::System: break;
     }
     return LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system

@@ -68,7 +68,7 @@ private:
     ComApartment com_;
     HINSTANCE instance_;
     ScopedIcon icon_, smallIcon_;
-    ScopedCursor arrow_, ibeam_, busy_;
+    HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
     const FormDesc* forms_[3];
     Fonts fonts_;
     ATOM windowClass_ = 0;

@@ -41,9 +41,6 @@ struct DeleteDc {
 struct DestroyWindowHandle {
     void operator()(HWND h) const { DestroyWindow(h); }
 };
-struct DestroyCursorHandle {
-    void operator()(HCURSOR h) const { DestroyCursor(h); }
-};
 struct DestroyIconHandle {
     void operator()(HICON h) const { DestroyIcon(h); }
 };
@@ -52,7 +49,6 @@ using ScopedFont = Scoped<HFONT, DeleteGdiObject>;
 using ScopedBitmap = Scoped<HBITMAP, DeleteGdiObject>;
 using ScopedDc = Scoped<HDC, DeleteDc>;
 using ScopedWindow = Scoped<HWND, DestroyWindowHandle>;
-using ScopedCursor = Scoped<HCURSOR, DestroyCursorHandle>;
 using ScopedIcon = Scoped<HICON, DestroyIconHandle>;
 
 // A GDI object selected into a DC for one scope.

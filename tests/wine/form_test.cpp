@@ -50,26 +50,12 @@ const Case kForms[] = {{"Main", &app::Program::Form1, &ui::kForm1},
                        {"About", &app::Program::Form2, &ui::kForm2},
                        {"Help", &app::Program::Form3, &ui::kForm3}};
 
-// What a pointer looks like: its hot spot and its mask, to compare pointers loaded apart.
-std::vector<BYTE> Look(HCURSOR pointer) {
-    ICONINFO info{};
-    if (!pointer || !GetIconInfo(pointer, &info)) return {};
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof mask, &mask);
-    std::vector<BYTE> look(static_cast<size_t>(mask.bmWidthBytes * mask.bmHeight));
-    GetBitmapBits(info.hbmMask, static_cast<LONG>(look.size()), look.data());
-    look.insert(look.end(), {static_cast<BYTE>(info.xHotspot), static_cast<BYTE>(info.yHotspot)});
-    DeleteObject(info.hbmMask);
-    DeleteObject(info.hbmColor);
-    return look;
-}
-
-// The program's own pointers, straight from its resources; the system arrow for the rest.
-std::vector<BYTE> LookOf(app::Pointer pointer) {
+// The program's own pointers as its resources hold them; the system arrow for the rest.
+HCURSOR Expected(app::Pointer pointer) {
     const int resource[] = {0, IDC_TARVEX_ARROW, IDC_TARVEX_IBEAM, IDC_TARVEX_BUSY};
-    if (pointer == app::Pointer::System) return Look(LoadCursorW(nullptr, IDC_ARROW));
-    return Look(static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource[static_cast<int>(pointer)]),
-                                                IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED)));
+    return pointer == app::Pointer::System
+               ? LoadCursorW(nullptr, IDC_ARROW)
+               : LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource[static_cast<int>(pointer)]));
 }
 
 class EveryWindow : public ProgramTest, public ::testing::WithParamInterface<Case> {
@@ -169,13 +155,13 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPo
             EXPECT_EQ(GetWindowLongPtrW(h.hwnd(), GWL_STYLE) & (SS_TYPEMASK | WS_BORDER), SS_LEFT);
             EXPECT_EQ(h.Send(WM_NCHITTEST), HTTRANSPARENT);
             // The window's own pointer; the system arrow where it has none.
-            EXPECT_EQ(Look(PointerOver(Form().hwnd())), LookOf(Desc().pointer));
+            EXPECT_EQ(PointerOver(Form().hwnd()), Expected(Desc().pointer));
         } else {
             if (c.kind == app::Kind::TextBox) {
                 SendMessageW(Form().hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(h.hwnd()));
                 EXPECT_EQ(GetTextColor(dc.get()), ink);
             }
-            EXPECT_EQ(Look(PointerOver(h.hwnd())), c.pointer == app::Pointer::System ? Look(nullptr) : LookOf(c.pointer));
+            EXPECT_EQ(PointerOver(h.hwnd()), c.pointer == app::Pointer::System ? nullptr : Expected(c.pointer));
         }
     }
 }
