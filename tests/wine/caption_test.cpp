@@ -12,7 +12,8 @@
 namespace tarvex_test {
 namespace {
 
-// The face, character set and em height a font really has when drawn.
+// The face, character set and em height of the font selected into a DC as it is really
+// drawn, and as it was asked for.
 std::tuple<std::wstring, int, int> Delivered(HDC dc) {
     wchar_t face[LF_FACESIZE] = {};
     TEXTMETRICW tm{};
@@ -20,7 +21,6 @@ std::tuple<std::wstring, int, int> Delivered(HDC dc) {
     GetTextMetricsW(dc, &tm);
     return {face, tm.tmCharSet, tm.tmHeight - tm.tmInternalLeading};
 }
-
 std::tuple<std::wstring, int, int> Asked(HFONT font) {
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);

@@ -1,6 +1,8 @@
 // Each window as it opens, checked against its own table: the runtime must build what the
 // table says, control by control.
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -56,6 +58,36 @@ HCURSOR Expected(app::Pointer pointer) {
     return pointer == app::Pointer::System
                ? LoadCursorW(nullptr, IDC_ARROW)
                : LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource[static_cast<int>(pointer)]));
+}
+
+std::wstring Trimmed(std::wstring_view text) { return std::wstring(text.substr(0, text.find_last_not_of(L' ') + 1)); }
+
+// The name the accessibility layer gives a control; empty when it has none.
+std::wstring SpokenName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))))
+        return L"";
+    VARIANT self{};
+    self.vt = VT_I4;  // CHILDID_SELF: 0
+    BSTR name = nullptr;
+    std::wstring text;
+    if (object->get_accName(self, &name) == S_OK && name) text = name;
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+// Wine 8's accessibility layer takes names given to windows but does not keep them.
+bool NamesAreKept() {
+    app::ComRef<IAccPropServices> services;
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(services.put()));
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const bool kept = services.get() && services->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                                   PROPID_ACC_NAME, L"x") == S_OK;
+    DestroyWindow(probe);
+    return kept;
 }
 
 class EveryWindow : public ProgramTest, public ::testing::WithParamInterface<Case> {
@@ -187,6 +219,31 @@ TEST_P(EveryWindow, TabsThroughItsOwnOrderFromTheFirstControl) {
         // No default or cancel button: Enter and Esc press nothing by themselves.
         if (c.kind == app::Kind::Button) {
             EXPECT_EQ(GetWindowLongPtrW(Form().control(c.id), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+        }
+    }
+}
+
+// What a screen reader says for each box and button: the label just before it, or the
+// name the program gives it, or a button's own caption.
+TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
+    const bool kept = NamesAreKept();
+    for (const app::ControlDesc& c : Desc().controls) {
+        if (std::ranges::find(Desc().tabOrder, c.id) == Desc().tabOrder.end() && c.spokenName.empty()) continue;
+        SCOPED_TRACE(testing::Message() << "control " << c.id);
+        const HWND h = Form().control(c.id);
+        const auto caption = std::ranges::find(Desc().controls, c.id, &app::ControlDesc::captionOf);
+        if (caption != Desc().controls.end()) {
+            EXPECT_EQ(GetWindow(h, GW_HWNDPREV), Form().control(caption->id));
+            if (c.kind == app::Kind::TextBox) {
+                EXPECT_EQ(Trimmed(SpokenName(h)), Trimmed(caption->text));
+            }
+        } else if (!c.spokenName.empty()) {
+            if (kept) {
+                EXPECT_EQ(SpokenName(h), c.spokenName);
+            }
+        } else {
+            ASSERT_EQ(c.kind, app::Kind::Button) << "nothing names it";
+            EXPECT_EQ(SpokenName(h), c.text);
         }
     }
 }
