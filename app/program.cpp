@@ -69,8 +69,8 @@ HCURSOR Program::Cursor(Pointer pointer) const {
 }
 
 void Program::Name(HWND control, std::wstring_view name) {
-    if (!names_.get() && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                           reinterpret_cast<void**>(names_.put()))))
+    if (!names_.get() && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IAccPropServices, reinterpret_cast<void**>(names_.put()))))
         return;  // no accessibility service: nothing to name for
     names_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                            std::wstring(name).c_str());
