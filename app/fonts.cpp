@@ -32,7 +32,7 @@ std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Fo
             const int width = Pixels(c.place.width, dpi), height = Pixels(c.place.height, dpi);
             switch (c.kind) {
                 case Kind::Label: captions.push_back({c.text, width, height, true}); break;
-                case Kind::TextBox: captions.push_back({c.text, width - bevel, height, false}); break;
+                case Kind::TextBox:
                 case Kind::Button: captions.push_back({c.text, width - bevel, height, false}); break;
                 case Kind::ComboBox:
                     captions.push_back({c.text, width - arrow - bevel, height, false});

@@ -34,13 +34,11 @@ bool Form::OverlapsInputControl(const ControlDesc& label) const {
     });
 }
 
-ATOM Form::RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
+ATOM Form::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Form::WindowProc;
     wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hIconSm = smallIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
     wc.hbrBackground = nullptr;  // the picture is painted in WM_ERASEBKGND
     wc.lpszClassName = kWindowClass;

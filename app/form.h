@@ -41,8 +41,8 @@ public:
     HWND control(int id) const;
     bool loaded() const { return hwnd_ != nullptr; }
 
-    // The one window class every form is built on.
-    static ATOM RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon);
+    // The one window class every form is built on; each window sets its own icons, at its density.
+    static ATOM RegisterWindowClass(HINSTANCE instance);
     static constexpr const wchar_t* kWindowClass = L"TarvexForm";
     // A control's window id is this plus its enumerator; clear of IDOK and IDCANCEL,
     // which Enter and Esc send.

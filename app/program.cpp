@@ -10,14 +10,6 @@
 #include "assets/resource_ids.h"
 
 namespace app {
-namespace {
-
-HICON LoadIconSized(HINSTANCE instance, int cxMetric, int cyMetric) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON,
-                                         GetSystemMetrics(cxMetric), GetSystemMetrics(cyMetric), 0));
-}
-
-}  // namespace
 
 calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
     return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + std::to_wstring(code) + L")"};
@@ -31,8 +23,6 @@ Form& FormRef::get() {
 Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help,
                  ErrorReport report)
     : instance_(instance),
-      icon_(LoadIconSized(instance, SM_CXICON, SM_CYICON)),
-      smallIcon_(LoadIconSized(instance, SM_CXSMICON, SM_CYSMICON)),
       arrow_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_ARROW))),
       ibeam_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_IBEAM))),
       busy_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_BUSY))),
@@ -44,7 +34,7 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
       Form3(*this, help) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    windowClass_ = Form::RegisterWindowClass(instance, icon_.get(), smallIcon_.get());
+    windowClass_ = Form::RegisterWindowClass(instance);
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
     // Every face is chosen once, here, for the main screen's density, whichever window
     // opens first; a window on a screen of another density has its own chosen when it opens.

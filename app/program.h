@@ -67,7 +67,6 @@ public:
 private:
     ComApartment com_;
     HINSTANCE instance_;
-    ScopedIcon icon_, smallIcon_;
     HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
     const FormDesc* forms_[3];
     Fonts fonts_;

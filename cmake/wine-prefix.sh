@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix once: a virtual desktop (title bars get drawn, and hiding a
-# window does not wait for a window manager) with room for the main window at 200 %, Wine's own fonts, and the Central European
-# MS Sans Serif registered as a Polish Windows has it. Safe to call from many tests at once.
+# Creates the Wine prefix once: a virtual desktop with room for the main window at 200 %
+# (title bars get drawn, and hiding a window does not wait for a window manager), Wine's
+# own fonts, and the Central European MS Sans Serif registered as a Polish Windows has
+# it. Safe to call from many tests at once.
 #
 #   wine-prefix.sh PREFIX [--without-ce-font]
 # --without-ce-font leaves that font unregistered, so that the font mapper falls back on
