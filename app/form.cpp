@@ -353,7 +353,7 @@ LRESULT Form::Rescale(const Message& m) {
             SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
         }
     } catch (const calc::RuntimeError& error) {
-        program_.Report(error);
+        program_.Report(error, this);
     }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     return 0;

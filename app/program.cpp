@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <new>
 #include <string>
 
@@ -108,24 +109,61 @@ void Program::Dispatch(ClickHandler handler, Form& form) {
     try {
         handler(form);
     } catch (const calc::RuntimeError& error) {
-        Report(error);
+        Report(error, &form);
     } catch (const std::bad_alloc&) {
-        Report(OutOfMemory());
+        Report(OutOfMemory(), &form);
     }
 }
 
-void Program::Report(const calc::RuntimeError& error) const {
-    if (report_)
+void Program::Report(const calc::RuntimeError& error, const Form* over) const {
+    if (report_) {
         report_(error);
-    else
-        ShowErrorBox(error);
+        return;
+    }
+    if (!over || !over->loaded()) over = Form1.instance();
+    ShowErrorBox(error, over && over->loaded() ? over->hwnd() : nullptr);
 }
 
-void Program::ShowErrorBox(const calc::RuntimeError& error) const {
+namespace {
+
+constexpr wchar_t kPlacedProperty[] = L"Tarvex.Placed";
+
+// A message box opens centred on its screen, which can be far from the window it
+// concerns, or under Wine partly off a small screen. Centred on its owner instead, and
+// kept whole within the owner's work area; once, so that the user may move it.
+LRESULT CALLBACK PlaceMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND box = reinterpret_cast<HWND>(wParam);
+    wchar_t cls[8] = {};
+    const bool isBox = (code == HCBT_ACTIVATE || code == HCBT_DESTROYWND) && GetClassNameW(box, cls, 8) &&
+                       std::wstring_view(cls) == L"#32770";  // the other windows stay where they are
+    const HWND owner = isBox ? GetWindow(box, GW_OWNER) : nullptr;
+    if (code == HCBT_DESTROYWND && owner) {
+        RemovePropW(box, kPlacedProperty);
+    } else if (owner && !GetPropW(box, kPlacedProperty) && SetPropW(box, kPlacedProperty, box)) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT work = monitor.rcWork, around = Window(owner).Rect(), r = Window(box).Rect();
+        const auto place = [](LONG centre, LONG size, LONG low, LONG high) {
+            return std::max(low, std::min(centre - size / 2, high - size));
+        };
+        SetWindowPos(box, nullptr, place((around.left + around.right) / 2, r.right - r.left, work.left, work.right),
+                     place((around.top + around.bottom) / 2, r.bottom - r.top, work.top, work.bottom), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct Unhook {
+    void operator()(HHOOK h) const { UnhookWindowsHookEx(h); }
+};
+
+}  // namespace
+
+void Program::ShowErrorBox(const calc::RuntimeError& error, HWND over) const {
     const std::wstring text = L"Błąd wykonania nr " + std::to_wstring(error.number) + L":\n\n" + error.description;
-    const Form* main = Form1.instance();
-    HWND owner = main ? main->hwnd() : nullptr;
-    MessageBoxW(owner, text.c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
+    const Scoped<HHOOK, Unhook> placing(SetWindowsHookExW(WH_CBT, &PlaceMessageBox, nullptr, GetCurrentThreadId()));
+    MessageBoxW(over, text.c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace app

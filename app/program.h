@@ -52,8 +52,9 @@ public:
 
     // Runs a click handler; an error that leaves it is reported, and the program goes on.
     void Dispatch(ClickHandler handler, Form& form);
-    void Report(const calc::RuntimeError& error) const;
-    void ShowErrorBox(const calc::RuntimeError& error) const;
+    // over: the window whose handling raised the error; the report opens over it.
+    void Report(const calc::RuntimeError& error, const Form* over = nullptr) const;
+    void ShowErrorBox(const calc::RuntimeError& error, HWND over) const;
 
     HINSTANCE instance() const { return instance_; }
     HWND owner() const { return owner_.get(); }

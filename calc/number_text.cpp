@@ -118,49 +118,44 @@ double Convert(ScannedNumber number) {
     return withSign(magnitude);
 }
 
-// The significant digits of a positive finite value rounded to 15, without
-// trailing zeros, and the decimal exponent of the first.
-struct Digits {
-    std::string digits;
+// The exact decimal expansion of a finite value's magnitude: a double is an integer
+// times a power of two, so its expansion ends, at most 1074 places after the point,
+// and to_chars with that precision writes it without rounding anything.
+std::string ExactExpansion(double magnitude) {
     int exponent = 0;
-};
-
-Digits FifteenDigits(double magnitude) {
-    // "d.dddddddddddddde+XXX" at most.
-    char buffer[32];
-    char* const end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific, 14).ptr;
-    char* const e = std::find(buffer, end, 'e');
-    Digits result;
-    result.digits.assign(buffer, 1).append(buffer + 2, e);  // past the point
-    while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
-    std::from_chars(e[1] == '+' ? e + 2 : e + 1, end, result.exponent);
-    return result;
+    std::frexp(magnitude, &exponent);  // magnitude < 2^exponent; its last bit is 2^(exponent - 53)
+    const int places = std::clamp(53 - exponent, 0, 1074);
+    std::string text(std::numeric_limits<double>::max_exponent10 + 3 + 1074, '\0');
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), magnitude,
+                                       std::chars_format::fixed, places);
+    text.resize(static_cast<std::size_t>(written.ptr - text.data()));
+    return text;
 }
 
-// Fixed form for decimal exponents -4 to 14, otherwise d.dddE+XX.
-std::wstring Layout(Digits number, std::wstring_view decimalSeparator) {
-    const bool fixed = number.exponent >= -4 && number.exponent <= 14;
-    if (fixed && number.exponent < 0) {
-        number.digits.insert(0, static_cast<std::size_t>(-number.exponent), '0');
-        number.exponent = 0;
+// Whole digits plus the first two places, rounded half away from zero on the exact
+// expansion: the third place alone decides, since every later digit only adds.
+std::string Hundredths(double magnitude) {
+    std::string text = ExactExpansion(magnitude);
+    std::size_t point = text.find('.');
+    if (point == std::string::npos) return text;
+    text.append(3, '0');  // at least three places
+    const bool up = text[point + 3] >= '5';
+    text.resize(point + 3);
+    text.erase(point, 1);  // now an integer count of hundredths
+    if (up) {
+        std::size_t i = text.size();
+        while (i > 0 && text[i - 1] == '9') text[--i] = '0';
+        if (i > 0) {
+            ++text[i - 1];
+        } else {
+            text.insert(0, 1, '1');
+            ++point;
+        }
     }
-    const std::size_t whole = fixed ? static_cast<std::size_t>(number.exponent) + 1 : 1;
-    const std::string_view digits(number.digits);
-
-    std::wstring out(digits.begin(), digits.begin() + std::min(whole, digits.size()));
-    if (digits.size() < whole) out.append(whole - digits.size(), L'0');
-    if (digits.size() > whole) {
-        out += decimalSeparator;
-        out.append(digits.begin() + whole, digits.end());
-    }
-    if (fixed) return out;
-
-    out += number.exponent < 0 ? L"E-" : L"E+";
-    const int magnitude = number.exponent < 0 ? -number.exponent : number.exponent;
-    if (magnitude < 10) out.push_back(L'0');
-    const std::string written = std::to_string(magnitude);
-    return out.append(written.begin(), written.end());
+    text.insert(point, 1, '.');
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
 }
 
 }  // namespace
@@ -181,9 +176,13 @@ std::int16_t RoundToInt16(double value) {
 std::wstring NumberToText(double value, std::wstring_view decimalSeparator) {
     if (std::isnan(value)) return L"NaN";
     if (std::isinf(value)) return value < 0 ? L"-Inf" : L"Inf";
-    if (value == 0) return L"0";
-    const std::wstring text = Layout(FifteenDigits(std::fabs(value)), decimalSeparator);
-    return value < 0 ? L"-" + text : text;
+    const std::string digits = Hundredths(std::fabs(value));
+    std::wstring text = value < 0 && digits != "0" ? L"-" : L"";
+    for (const char c : digits) {
+        if (c == '.') text += decimalSeparator;
+        else text.push_back(static_cast<wchar_t>(c));
+    }
+    return text;
 }
 
 }  // namespace calc

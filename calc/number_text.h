@@ -17,7 +17,8 @@ double TextToNumber(std::wstring_view text);
 // Nearest integer, exact halves to even; outside the 16-bit range: overflow.
 std::int16_t RoundToInt16(double value);
 
-// At most 15 significant digits, no trailing zeros, the given decimal separator.
+// Rounded to two decimal places (an exact half away from zero), written in full with
+// no trailing zeros and the given decimal separator; "0" for anything that rounds to zero.
 std::wstring NumberToText(double value, std::wstring_view decimalSeparator);
 
 }  // namespace calc

@@ -85,17 +85,22 @@ TEST(RoundToInt16, RoundsHalvesToEvenOrOverflowsInEveryRoundingMode) {
     }
 }
 
-TEST(NumberToText, WritesUpToFifteenSignificantDigits) {
+TEST(NumberToText, RoundsToHundredthsOnTheExactValueWithHalvesAwayFromZero) {
     const std::tuple<double, const wchar_t*, const wchar_t*> cases[] = {
-        {-2.6000000000000227, L",", L"-2,60000000000002"}, {385.79999999999995, L".", L"385.8"},
-        {0.1 + 0.2, L".", L"0.3"},                          {1.0 / 3, L",", L"0,333333333333333"},
-        {-100, L".", L"-100"},    {0.0, L".", L"0"},        {-0.0, L".", L"0"},    {0.0001, L".", L"0.0001"},
-        {12345678901234.5, L".", L"12345678901234.5"},      {123456789012345, L".", L"123456789012345"},
-        {1e15, L".", L"1E+15"},                             {999999999999999.9, L".", L"1E+15"},
-        {-0.00012345, L",", L"-0,00012345"},                {0.00001, L".", L"1E-05"},
-        {1.5e-7, L".", L"1.5E-07"}, {-1.25e20, L",", L"-1,25E+20"},                {1e300, L".", L"1E+300"},
-        {5e-324, L".", L"4.94065645841247E-324"},           {1.5, L" dec ", L"1 dec 5"},
-        {kInf, L".", L"Inf"},  {-kInf, L".", L"-Inf"},  {kNaN, L".", L"NaN"},
+        {-2.6000000000000227, L",", L"-2,6"},   {385.79999999999995, L".", L"385.8"}, {0.1 + 0.2, L".", L"0.3"},
+        {1.0 / 3, L",", L"0,33"},               {-100, L".", L"-100"},                {1.5, L" dec ", L"1 dec 5"},
+        // Nothing but zero is written "0", never "-0".
+        {0.0, L".", L"0"}, {-0.0, L".", L"0"}, {-0.004999, L".", L"0"}, {1.1368683772161603e-13, L".", L"0"},
+        {-2.220446049250313e-14, L".", L"0"},   {5e-324, L".", L"0"},
+        // Exact halves go away from zero; a decimal that only looks like a half is decided by its double.
+        {0.125, L".", L"0.13"}, {-0.125, L".", L"-0.13"}, {0.005, L".", L"0.01"}, {-0.005, L".", L"-0.01"},
+        {2.675, L".", L"2.67"}, {1.005, L".", L"1"},        {0.375, L".", L"0.38"},      {1.0 / 1024, L".", L"0"},
+        // Carries through every digit.
+        {99.995000000000005, L".", L"100"}, {-9.999, L".", L"-10"}, {0.996, L".", L"1"}, {149.385342789598, L".", L"149.39"},
+        // In full, without an exponent.
+        {123456789012.345, L".", L"123456789012.35"}, {1e15, L".", L"1000000000000000"},
+        {999999999999999.9, L".", L"999999999999999.88"}, {0.0001, L".", L"0"},
+        {kInf, L".", L"Inf"}, {-kInf, L".", L"-Inf"}, {kNaN, L".", L"NaN"},
     };
     for (const auto& [value, separator, expected] : cases) {
         EXPECT_EQ(std::wstring(expected), NumberToText(value, separator)) << value;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "calc/number_text.h"
 
@@ -22,27 +23,33 @@ TEST(WheelDiameter, AddsTwoSidewallsToTheRim) {
     }
 }
 
-TEST(Comparison, SmallerNewTyre) {
-    const double current = WheelDiameter({195, 65, 15});
-    const double proposed = WheelDiameter({205, 55, 16});
-    const double difference = DiameterDifference(current, proposed);
-    EXPECT_EQ(-2.6000000000000227, difference);
-    EXPECT_EQ(L"-2.60000000000002", NumberToText(difference, L"."));
-    const double ratio = ErrorRatio(proposed, current, proposed);
-    EXPECT_EQ(0.004114575090995443, ratio);
-    EXPECT_EQ(L"0.411457509099544", NumberToText(ErrorPercent(ratio), L"."));
+// What a click shows for two sizes: both diameters, difference, error in per cent, actual speeds.
+std::vector<std::wstring> Compared(TyreSize currentSize, TyreSize newSize) {
+    const double current = WheelDiameter(currentSize), proposed = WheelDiameter(newSize);
+    std::vector<double> values{current, proposed, DiameterDifference(current, proposed),
+                               ErrorPercent(ErrorRatio(proposed, current, proposed))};
+    for (const double reading : kReferenceSpeeds) values.push_back(ActualSpeed(SpeedFactor(current, proposed), reading));
+    std::vector<std::wstring> texts;
+    for (const double v : values) texts.push_back(NumberToText(v, L"."));
+    return texts;
+}
 
-    const double factor = SpeedFactor(current, proposed);
-    const std::pair<double, const wchar_t*> expected[] = {
-        {49.795114263199366, L"49.7951142631994"}, {59.75413711583924, L"59.7541371158392"},
-        {79.672182821119, L"79.672182821119"},     {89.63120567375887, L"89.6312056737589"},
-        {99.59022852639873, L"99.5902285263987"},  {149.3853427895981, L"149.385342789598"},
+TEST(Comparison, ReadsInHundredthsAndEqualWheelsReadAsEqual) {
+    const std::tuple<TyreSize, TyreSize, std::vector<std::wstring>> cases[] = {
+        {{195, 65, 15}, {205, 55, 16},
+         {L"634.5", L"631.9", L"-2.6", L"0.41", L"49.8", L"59.75", L"79.67", L"89.63", L"99.59", L"149.39"}},
+        // The same wheel from other sizes: the doubles differ in their last bits only.
+        {{165, 65, 14}, {195, 55, 14}, {L"570.1", L"570.1", L"0", L"0", L"50", L"60", L"80", L"90", L"100", L"150"}},
+        {{165, 82, 14}, {185, 80, 13}, {L"626.2", L"626.2", L"0", L"0", L"50", L"60", L"80", L"90", L"100", L"150"}},
+        {{135, 30, 12}, {235, 82, 20},
+         {L"385.8", L"893.4", L"507.6", L"-56.82", L"115.79", L"138.94", L"185.26", L"208.41", L"231.57", L"347.36"}},
     };
-    for (std::size_t i = 0; i < kReferenceSpeeds.size(); ++i) {
-        const double speed = ActualSpeed(factor, kReferenceSpeeds[i]);
-        EXPECT_EQ(expected[i].first, speed) << kReferenceSpeeds[i];
-        EXPECT_EQ(expected[i].second, NumberToText(speed, L".")) << kReferenceSpeeds[i];
+    for (const auto& [currentSize, newSize, expected] : cases) {
+        EXPECT_EQ(Compared(currentSize, newSize), expected) << newSize.width << "/" << newSize.profile;
     }
+    // Under the texts: the reference pair's doubles.
+    EXPECT_EQ(DiameterDifference(634.5, 631.9), -2.6000000000000227);
+    EXPECT_EQ(ErrorRatio(631.9, 634.5, 631.9), 0.004114575090995443);
 }
 
 TEST(Errors, CarryTheNumberAndTheMessageShownToTheUser) {

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "app/fonts.h"
+#include "calc/number_text.h"
+#include "calc/tyre.h"
 #include "harness.h"
 
 namespace tarvex_test {
@@ -96,6 +98,51 @@ TEST_F(Captions, EveryFixedCaptionAndListEntryFitsItsControlInTheFontReallyDrawn
                     break;
             }
         }
+    }
+}
+
+// Every result a click can write from any two sizes in the lists, or from a few typed
+// ones, drawn whole in its control and clear of the unit beside it (the next row of the
+// table). Only the widest text of each result is drawn: widths are the sums of the
+// characters' advances, as these fonts set digits without kerning.
+TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
+    using namespace ui::form1;
+    std::vector<double> diameters;
+    for (int w = 145; w <= 235; w += 10)
+        for (int p : {35, 40, 45, 50, 55, 60, 65, 70, 80, 82})
+            for (int r = 13; r <= 20; ++r) diameters.push_back(calc::WheelDiameter({std::int16_t(w), std::int16_t(p), std::int16_t(r)}));
+    for (calc::TyreSize typed : {calc::TyreSize{315, 35, 22}, {125, 80, 12}, {135, 30, 12}}) diameters.push_back(calc::WheelDiameter(typed));
+    std::ranges::sort(diameters);
+    diameters.erase(std::unique(diameters.begin(), diameters.end()), diameters.end());
+
+    const int results[] = {srdnicaakt, srednicanew, roznica, procentbl, Label21_1, Label22, Label23, Label24, Label25, Label26};
+    app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    app::Selection selected(dc.get(), Window(Main().control(srdnicaakt)).Font());  // every result's: bold
+    INT advance[128] = {};
+    GetCharWidth32W(dc.get(), 0, 127, advance);
+    const auto width = [&](const std::wstring& t) { int w = 0; for (wchar_t c : t) w += advance[c & 127]; return w; };
+    std::wstring widest[std::size(results)];
+    const auto offer = [&](size_t result, double value) {
+        std::wstring text = calc::NumberToText(value, L".");
+        if (width(text) > width(widest[result])) widest[result] = std::move(text);
+    };
+    for (double current : diameters) {
+        offer(0, current);
+        offer(1, current);
+        for (double proposed : diameters) {
+            offer(2, calc::DiameterDifference(current, proposed));
+            offer(3, calc::ErrorPercent(calc::ErrorRatio(proposed, current, proposed)));
+            for (size_t row = 0; row < 6; ++row)
+                offer(4 + row, calc::ActualSpeed(calc::SpeedFactor(current, proposed), calc::kReferenceSpeeds[row]));
+        }
+    }
+    for (size_t i = 0; i < std::size(results); ++i) {
+        const Window h = Main().control(results[i]), unit = Main().control(results[i] + 1);
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(widest[i]) << " in result " << i);
+        const RECT box = h.Place();
+        const bool isBox = results[i] < Label21_1;
+        const int room = std::min<int>(isBox ? RoomIn(h) : box.right - box.left, unit.Place().left - box.left);
+        EXPECT_EQ(InkOutside(dc.get(), widest[i], DT_SINGLELINE, room, box.bottom - box.top), 0) << "room " << room;
     }
 }
 

@@ -7,9 +7,11 @@ namespace {
 
 using namespace ui::form1;
 
-// What the timer found in the message box, "caption|text|owner"; the timer procedure
-// has no other way back.
-std::wstring seen;
+// What the timer found in the message box; the timer procedure has no other way back.
+struct Seen {
+    std::wstring text;  // "caption|text|owner"
+    RECT place;
+} seen;
 
 void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(
@@ -18,31 +20,48 @@ void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
             wchar_t cls[16] = {};
             GetClassNameW(box, cls, 16);
             if (std::wstring(cls) != L"#32770" || !IsWindowVisible(box)) return TRUE;
-            seen += Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text() + L"|" +
-                    std::to_wstring(reinterpret_cast<UINT_PTR>(GetWindow(box, GW_OWNER)));
+            seen = {Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text() + L"|" +
+                        std::to_wstring(reinterpret_cast<UINT_PTR>(GetWindow(box, GW_OWNER))),
+                    Window(box).Rect()};
             PostMessageW(box, WM_COMMAND, IDOK, 0);  // the user presses OK
             return FALSE;
         },
         0);
-    if (!seen.empty()) KillTimer(nullptr, timer);
+    if (!seen.text.empty()) KillTimer(nullptr, timer);
 }
 
-TEST(ErrorReport, IsAMessageBoxCaptionedTarvexAndTheProgramGoesOn) {
+TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTheProgramGoesOn) {
     app::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3);  // the real report
     program.Form1->Show();
     app::Form& form = program.Form1.get();
     Combo(form.control(Combo4)).Select(10);  // "inna"
     Window(form.control(Text4)).SetText(L"40000");
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOk);  // fires inside the box's own loop
-    Window(form.control(Przelicz)).Click();
-    KillTimer(nullptr, timer);
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(form.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork, main = Window(form.hwnd()).Rect();
+    const LONG width = main.right - main.left, height = main.bottom - main.top;
+    // The main window in the far corner of a large screen, then half off its other corner.
+    for (const POINT at : {POINT{work.right - width, work.bottom - height}, POINT{work.left - width / 2, work.top - height / 2}}) {
+        SetWindowPos(form.hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        seen = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOk);  // fires inside the box's own loop
+        Window(form.control(Przelicz)).Click();
+        KillTimer(nullptr, timer);
 
-    // One box, owned by the main window.
-    EXPECT_EQ(seen, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie|" +
-                        std::to_wstring(reinterpret_cast<UINT_PTR>(form.hwnd())));
-    EXPECT_FALSE(program.ended());
-    EXPECT_TRUE(IsWindowVisible(form.hwnd()));
-    EXPECT_EQ(form.Text(srdnicaakt), L"385.8");  // written before the error
+        // One box, owned by the main window.
+        EXPECT_EQ(seen.text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie|" +
+                                 std::to_wstring(reinterpret_cast<UINT_PTR>(form.hwnd())));
+        const RECT box = seen.place;
+        EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
+            << box.left << "," << box.top << " " << box.right << "," << box.bottom;
+        if (at.x > work.left) {  // whole on the screen: centred on the main window
+            EXPECT_NEAR((box.left + box.right) / 2, at.x + width / 2, 2);
+            EXPECT_NEAR((box.top + box.bottom) / 2, at.y + height / 2, 2);
+        }
+        EXPECT_FALSE(program.ended());
+        EXPECT_TRUE(IsWindowVisible(form.hwnd()));
+        EXPECT_EQ(form.Text(srdnicaakt), L"385.8");  // written before the error
+    }
 }
 
 }  // namespace
