@@ -2,6 +2,10 @@
 """Draws the Tarvex icon, a grey five-spoke wheel rim, and writes it as
 raw RT_ICON / RT_GROUP_ICON resource data plus an ordinary .ico.
 
+Besides the classic 16 and 32 pixel images in 16 and 256 colours there is
+a smooth 32-bit image with alpha for every size Windows asks for at 125 to
+200 per cent (20, 24, 40, 48, 64) and a 256-pixel PNG for Explorer.
+
 Run from anywhere: python3 assets/make_icon.py
 Standard library only.
 """
@@ -9,12 +13,15 @@ Standard library only.
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-FIRST_ID = 30001  # tarvex.rc names the images 30001..30004
+FIRST_ID = 30001  # tarvex.rc names the images 30001..30010
 
-# (size, bits per pixel), in the order of the group directory.
-IMAGES = [(16, 4), (16, 8), (32, 4), (32, 8)]
+# (size, bits per pixel), in the order of the group directory and of the
+# ids. The first four predate the others and must not change. 256 is PNG.
+IMAGES = [(16, 4), (16, 8), (32, 4), (32, 8),
+          (20, 32), (24, 32), (40, 32), (48, 32), (64, 32), (256, 32)]
 
 # The standard 16-colour VGA palette, as Windows expects for 4 bpp icons.
 VGA = [
@@ -119,6 +126,33 @@ def draw(size):
     return rows
 
 
+def draw_smooth(size):
+    """Rows of (grey, alpha) from the top down, fully anti-aliased. The
+    design is drawn at 16 or 32 pixels and scaled, so every size keeps its
+    proportions; 24 and up take the detailed 32-pixel one."""
+    design = 32 if size >= 24 else 16
+    scale = design / size
+    rows = []
+    n = SUPERSAMPLE
+    for py in range(size):
+        row = []
+        for px in range(size):
+            total = covered = 0
+            for sy in range(n):
+                for sx in range(n):
+                    s = surface_at((px + (sx + 0.5) / n) * scale,
+                                   (py + (sy + 0.5) / n) * scale, design)
+                    if s is not None:
+                        total += SURFACES[s][0]
+                        covered += 1
+            if covered:
+                row.append((round(total / covered), round(255 * covered / (n * n))))
+            else:
+                row.append((0, 0))
+        rows.append(row)
+    return rows
+
+
 def pad4(data):
     return data + b"\0" * (-len(data) % 4)
 
@@ -162,6 +196,37 @@ def icon_image(size, bpp):
     return header + rgbquads + xor + mask
 
 
+def icon_image_32(size):
+    """The bytes of one 32-bit RT_ICON resource: header, BGRA, AND mask.
+    Windows blends by the alpha; the mask, for whatever ignores alpha,
+    keeps the pixels at least half covered."""
+    pixels = draw_smooth(size)
+    xor = b"".join(
+        struct.pack("<BBBB", g, g, g, a) if a else b"\0\0\0\0"
+        for row in reversed(pixels) for g, a in row)
+    mask = b"".join(
+        pack_bits([0 if a >= 128 else 1 for _, a in row], 1)
+        for row in reversed(pixels))
+    header = struct.pack(
+        "<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
+        len(xor) + len(mask), 0, 0, 0, 0)
+    return header + xor + mask
+
+
+def png_image(size):
+    """A 32-bit RGBA PNG, as Windows takes it for images of 256 pixels."""
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body)))
+    raw = b"".join(
+        b"\0" + b"".join(bytes((g, g, g, a)) if a else b"\0\0\0\0" for g, a in row)
+        for row in draw_smooth(size))
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
 def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
@@ -171,13 +236,19 @@ def write(path, data):
 def main():
     images = []
     for n, (size, bpp) in enumerate(IMAGES):
-        data = icon_image(size, bpp)
+        if size == 256:
+            data = png_image(size)
+        elif bpp == 32:
+            data = icon_image_32(size)
+        else:
+            data = icon_image(size, bpp)
         write(os.path.join(HERE, "icon", "%d.bin" % (FIRST_ID + n)), data)
         images.append((size, bpp, data))
 
     def entry(size, bpp, data):
         colours = 1 << bpp if bpp < 8 else 0
-        return struct.pack("<BBBBHHI", size, size, colours, 0, 1, bpp, len(data))
+        side = size % 256  # 0 stands for 256
+        return struct.pack("<BBBBHHI", side, side, colours, 0, 1, bpp, len(data))
 
     group = struct.pack("<HHH", 0, 1, len(images))
     for n, (size, bpp, data) in enumerate(images):

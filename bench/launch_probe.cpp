@@ -3,11 +3,13 @@
 //   launch_probe startup RUNS  LABEL EXE CLASS CAPTION  [LABEL EXE CLASS CAPTION ...]
 //     per run and program: "startup LABEL VISIBLE_MS READY_MS", the programs taking
 //     turns so that a change in machine load hits them alike.
-//   launch_probe click CLICKS  EXE CLASS CAPTION BUTTON [COMBO_ENTRY ...]
-//     selects the given entries in the window's combo boxes (in control-id order),
-//     clicks BUTTON once to check it works, then CLICKS more times:
-//     "click N MEAN_US MEDIAN_US MAX_US", then "roundtrip N MEAN_US" for as many
-//     WM_NULL messages to the button: the floor any cross-process click pays.
+//   launch_probe click CLICKS  BUTTON ENTRIES  LABEL EXE CLASS CAPTION  [LABEL EXE CLASS CAPTION ...]
+//     starts each program in turn, selects ENTRIES (comma-separated, "-" for none) in
+//     its window's combo boxes (in control-id order) and clicks BUTTON once to check it
+//     works: "boxes LABEL [TEXT] ..."; then clicks CLICKS more times, the programs
+//     taking turns click by click; per program "click LABEL N MEAN_US MEDIAN_US MAX_US",
+//     then "roundtrip LABEL N MEAN_US" for as many WM_NULL messages to the button:
+//     what any cross-process message pays.
 //
 // VISIBLE is process creation to the main window being visible; READY adds the
 // first reply of the window's thread after that, i.e. the program has finished
@@ -190,76 +192,96 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
 
 bool Click(app::Window button) { return SendWithin(button, BM_CLICK, 5000); }
 
-int Clicks(int clicks, const Target& target, const std::wstring& buttonText, const std::vector<std::wstring>& entries) {
+// One program being clicked: its window's button and boxes, and the times taken.
+struct Clicked {
+    Target target;
     Launched launched;
-    if (!Launch(target, launched)) return 1;
-    std::vector<Child> children;
-    EnumChildWindows(launched.window, CollectChild, reinterpret_cast<LPARAM>(&children));
-    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
-
     app::Window button;
-    std::vector<app::Combo> combos;
     std::vector<app::Window> boxes;
-    for (const Child& c : children) {
-        if (_wcsicmp(c.windowClass.c_str(), L"Button") == 0 && app::Window(c.hwnd).Text() == buttonText) button = c.hwnd;
-        if (_wcsicmp(c.windowClass.c_str(), L"ComboBox") == 0) combos.push_back(c.hwnd);
-        if (_wcsicmp(c.windowClass.c_str(), L"Edit") == 0) boxes.push_back(c.hwnd);
+    std::vector<double> times;
+};
+
+// Starts the program, selects the entries and clicks once, which shows whether
+// clicking works at all (a message box would block it).
+bool Prepare(Clicked& c, const std::wstring& buttonText, const std::vector<std::wstring>& entries) {
+    if (!Launch(c.target, c.launched)) return false;
+    std::vector<Child> children;
+    EnumChildWindows(c.launched.window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    // Stable: a drop-down combo's own edit box has the same id in every combo.
+    std::stable_sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
+    std::vector<app::Combo> combos;
+    for (const Child& child : children) {
+        const app::Window w(child.hwnd);
+        if (_wcsicmp(child.windowClass.c_str(), L"Button") == 0 && w.Text() == buttonText) c.button = w;
+        if (_wcsicmp(child.windowClass.c_str(), L"ComboBox") == 0) combos.push_back(child.hwnd);
+        if (_wcsicmp(child.windowClass.c_str(), L"Edit") == 0) c.boxes.push_back(w);
     }
-    int status = 0;
-    if (!button) {
-        std::fwprintf(stderr, L"no button \"%ls\"\n", buttonText.c_str());
-        status = 1;
+    if (!c.button) {
+        std::fwprintf(stderr, L"%ls: no button \"%ls\"\n", c.target.label.c_str(), buttonText.c_str());
+        return false;
     }
-    for (size_t i = 0; status == 0 && i < entries.size(); ++i) {
+    for (size_t i = 0; i < entries.size(); ++i) {
         const int index = i < combos.size() ? combos[i].Find(entries[i]) : CB_ERR;
         if (index == CB_ERR || !combos[i].Select(index)) {
-            std::fwprintf(stderr, L"cannot select \"%ls\" in combo box %u\n", entries[i].c_str(),
-                          static_cast<unsigned>(i + 1));
-            status = 1;
+            std::fwprintf(stderr, L"%ls: cannot select \"%ls\" in combo box %u\n", c.target.label.c_str(),
+                          entries[i].c_str(), static_cast<unsigned>(i + 1));
+            return false;
         }
     }
-    // The first click shows whether clicking works at all (a message box would block it).
-    if (status == 0 && !Click(button)) {
-        DialogSearch search{launched.process.dwProcessId, L"(none found)"};
+    if (!Click(c.button)) {
+        DialogSearch search{c.launched.process.dwProcessId, L"(none found)"};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        std::fwprintf(stderr, L"the click did not return; message box: %ls\n", search.text.c_str());
-        status = 1;
+        std::fwprintf(stderr, L"%ls: the click did not return; message box: %ls\n", c.target.label.c_str(),
+                      search.text.c_str());
+        return false;
     }
-    if (status == 0) {
-        std::wprintf(L"boxes after a click:");
-        for (app::Window box : boxes) std::wprintf(L" [%ls]", box.Text().c_str());
-        std::wprintf(L"\n");
+    std::wprintf(L"boxes %ls", c.target.label.c_str());
+    for (app::Window box : c.boxes) std::wprintf(L" [%ls]", box.Text().c_str());
+    std::wprintf(L"\n");
+    return true;
+}
 
-        std::vector<double> times;
-        times.reserve(static_cast<size_t>(clicks));
-        const double start = NowMs();
-        for (int i = 0; i < clicks && status == 0; ++i) {
+// The programs take turns click by click, so that a change in machine load hits them alike.
+int Clicks(int clicks, std::vector<Clicked>& programs, const std::wstring& buttonText,
+           const std::vector<std::wstring>& entries) {
+    int status = 0;
+    for (Clicked& c : programs) {
+        if (status == 0 && !Prepare(c, buttonText, entries)) status = 1;
+    }
+    for (int i = 0; i < clicks && status == 0; ++i) {
+        for (Clicked& c : programs) {
             const double before = NowMs();
-            if (!Click(button)) {
-                std::fwprintf(stderr, L"click %d did not return\n", i + 1);
+            if (!Click(c.button)) {
+                std::fwprintf(stderr, L"%ls: click %d did not return\n", c.target.label.c_str(), i + 1);
                 status = 1;
+                break;
             }
-            times.push_back(NowMs() - before);
+            c.times.push_back(NowMs() - before);
         }
-        const double total = NowMs() - start;
+    }
+    for (Clicked& c : programs) {
         if (status == 0) {
-            std::sort(times.begin(), times.end());
-            std::wprintf(L"click %d %.1f %.1f %.1f\n", clicks, total * 1000 / clicks, times[times.size() / 2] * 1000,
-                         times.back() * 1000);
+            double total = 0;
+            for (double t : c.times) total += t;
+            std::sort(c.times.begin(), c.times.end());
+            std::wprintf(L"click %ls %d %.1f %.1f %.1f\n", c.target.label.c_str(), clicks, total * 1000 / clicks,
+                         c.times[c.times.size() / 2] * 1000, c.times.back() * 1000);
             // What any message to that window costs, for comparison.
             const double nullStart = NowMs();
-            for (int i = 0; i < clicks; ++i) SendWithin(button, WM_NULL, 5000);
-            std::wprintf(L"roundtrip %d %.1f\n", clicks, (NowMs() - nullStart) * 1000 / clicks);
+            for (int i = 0; i < clicks; ++i) SendWithin(c.button, WM_NULL, 5000);
+            std::wprintf(L"roundtrip %ls %d %.1f\n", c.target.label.c_str(), clicks,
+                         (NowMs() - nullStart) * 1000 / clicks);
         }
+        End(c.launched);
     }
-    End(launched);
     return status;
 }
 
 int Usage() {
     std::fwprintf(stderr,
                   L"usage: launch_probe startup RUNS LABEL EXE CLASS CAPTION [LABEL EXE CLASS CAPTION ...]\n"
-                  L"       launch_probe click CLICKS EXE CLASS CAPTION BUTTON [COMBO_ENTRY ...]\n");
+                  L"       launch_probe click CLICKS BUTTON ENTRIES LABEL EXE CLASS CAPTION"
+                  L" [LABEL EXE CLASS CAPTION ...]\n");
     return 2;
 }
 
@@ -280,9 +302,17 @@ int wmain(int argc, wchar_t** argv) {
         return Startup(count, targets);
     }
     if (mode == L"click") {
-        if (args.size() < 4) return Usage();
-        const Target target{L"program", args[0], args[1], args[2]};
-        return Clicks(count, target, args[3], std::vector<std::wstring>(args.begin() + 4, args.end()));
+        if (args.size() < 6 || args.size() % 4 != 2) return Usage();
+        std::vector<std::wstring> entries;
+        for (size_t start = 0; args[1] != L"-" && start <= args[1].size();) {
+            const size_t comma = std::min(args[1].find(L',', start), args[1].size());
+            entries.push_back(args[1].substr(start, comma - start));
+            start = comma + 1;
+        }
+        std::vector<Clicked> programs;
+        for (size_t i = 2; i < args.size(); i += 4)
+            programs.push_back({{args[i], args[i + 1], args[i + 2], args[i + 3]}, {}, {}, {}, {}});
+        return Clicks(count, programs, args[0], entries);
     }
     return Usage();
 }

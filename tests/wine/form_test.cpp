@@ -90,6 +90,34 @@ bool NamesAreKept() {
     return kept;
 }
 
+// An icon's width, and its colour and mask pixels as 32-bit values.
+std::pair<LONG, std::vector<DWORD>> IconImage(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    const app::ScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP m{};
+    GetObjectW(mask.get(), sizeof m, &m);
+    std::vector<DWORD> pixels(static_cast<size_t>(m.bmWidth * m.bmWidth) * 2);
+    const app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    for (auto [bitmap, to] : {std::pair{colour.get(), pixels.data()}, {mask.get(), pixels.data() + pixels.size() / 2}}) {
+        BITMAPINFO format{{sizeof(BITMAPINFOHEADER), m.bmWidth, -m.bmWidth, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(m.bmWidth), to, &format, DIB_RGB_COLORS);
+    }
+    return {m.bmWidth, pixels};
+}
+
+// The program's icon image nearest a size, decoded straight from its RT_ICON resource.
+app::ScopedIcon ResourceIcon(int size) {
+    const HMODULE self = GetModuleHandleW(nullptr);
+    const auto data = [self](int id, LPCWSTR type) {
+        const HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(id), type);
+        return std::pair{static_cast<BYTE*>(LockResource(LoadResource(self, found))), SizeofResource(self, found)};
+    };
+    const int id = LookupIconIdFromDirectoryEx(data(IDI_TARVEX, RT_GROUP_ICON).first, TRUE, size, size, LR_DEFAULTCOLOR);
+    const auto [bits, length] = data(id, RT_ICON);
+    return app::ScopedIcon(bits ? CreateIconFromResourceEx(bits, length, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR) : nullptr);
+}
+
 class EveryWindow : public ProgramTest, public ::testing::WithParamInterface<Case> {
 protected:
     app::Form& Form() { return (program_.*GetParam().ref).get(); }
@@ -119,15 +147,13 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeAndNoTaskbarButton) {
     // Owned by the hidden program window, not by another form.
     EXPECT_EQ(GetWindow(form.hwnd(), GW_OWNER), program_.owner());
     EXPECT_FALSE(IsWindowVisible(program_.owner()));
-    // The program's icon at the sizes the system asks for at this density.
+    // The program's own image of each icon size the system asks for at this density, not
+    // one scaled from another size: the window shows the very pixels its resource holds.
     for (auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(form.Send(WM_GETICON, static_cast<WPARAM>(which))), &info));
-        BITMAP mask{};
-        GetObjectW(info.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(mask.bmWidth, GetSystemMetrics(metric));
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
+        const int size = GetSystemMetrics(metric);
+        const auto native = IconImage(ResourceIcon(size).get());
+        EXPECT_EQ(native.first, size);
+        EXPECT_TRUE(IconImage(reinterpret_cast<HICON>(form.Send(WM_GETICON, static_cast<WPARAM>(which)))) == native) << size;
     }
 }
 
