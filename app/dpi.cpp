@@ -1,24 +1,51 @@
 #include "app/dpi.h"
 
+#include "app/scoped.h"
+
 namespace app {
 namespace {
 
-// A user32 function that older Windows lacks; null there.
+// A function that older Windows lacks; null there.
+template <typename Function>
+Function Lookup(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
 template <typename Function>
 Function User32(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-}  // namespace
+struct FreeModule {
+    void operator()(HMODULE h) const { FreeLibrary(h); }
+};
 
-int DpiOf(HWND window) {
-    static const auto getDpiForWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    if (getDpiForWindow)
-        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
+}
+
+}  // namespace
+
+const DpiLookups& SystemDpiLookups() {
+    static const auto forWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    // Windows 8.1 and the first Windows 10 know each monitor's density, in shcore; it stays
+    // loaded for as long as the function may be called.
+    static const Scoped<HMODULE, FreeModule> shcore(
+        forWindow ? nullptr : LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    static const DpiLookups lookups{
+        forWindow, Lookup<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi};
+    return lookups;
+}
+
+int DpiOf(HWND window, const DpiLookups& lookups) {
+    if (lookups.forWindow)
+        if (const UINT dpi = lookups.forWindow(window)) return static_cast<int>(dpi);
+    UINT x = 0, y = 0;
+    if (lookups.forMonitor && SUCCEEDED(lookups.forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && y)
+        return static_cast<int>(y);
+    return lookups.system();
 }
 
 int SystemMetric(int index, int dpi) {

@@ -15,10 +15,16 @@ inline constexpr int kPropertyRefused = 380;
 
 inline calc::RuntimeError OutOfMemory() { return {kOutOfMemory, L"Brak pamięci"}; }
 inline calc::RuntimeError BadListIndex() { return {kBadListIndex, L"Nieprawidłowy indeks listy"}; }
+inline constexpr int kInternalError = 51;
+inline calc::RuntimeError InternalError(std::wstring_view what) {
+    return {kInternalError, L"Nieoczekiwany błąd wewnętrzny: " + std::wstring(what)};
+}
 inline calc::RuntimeError PropertyRefused() {
     return {kPropertyRefused, L"Kontrolka odrzuciła zmianę właściwości"};
 }
 // what: the failed operation, e.g. L"utworzyć okna"; code: the system's error code.
 calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code);
+// What the user is told of the exception being handled; call only inside a catch.
+calc::RuntimeError CurrentError() noexcept;
 
 }  // namespace app

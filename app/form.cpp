@@ -1,7 +1,10 @@
 #include "app/form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "app/dpi.h"
 #include "app/errors.h"
@@ -73,10 +76,15 @@ void Form::SetText(int id, std::wstring_view text) {
     if (!control.SetText(text)) throw PropertyRefused();
     if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) {
         // A transparent label does not erase its old text: the picture under it must be
-        // repainted too. Left to the next paint, so that one click repaints once.
-        RECT r = control.Place();
-        RedrawWindow(hwnd_, &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        // repainted too. Left to the next paint; within a click, one request for all.
+        const RECT r = control.Place();
+        if (!repaint_) return Repaint(r);
+        UnionRect(&*repaint_, &*repaint_, &r);
     }
+}
+
+void Form::Repaint(const RECT& area) const {
+    RedrawWindow(hwnd_, &area, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 std::int16_t Form::ListIndex(int id) const { return static_cast<std::int16_t>(Combo(Require(id)).Selection()); }
@@ -152,10 +160,10 @@ void Form::Build() {
 // The picture and the icons for the window's density, each made once per density.
 void Form::LoadPictureAndIcons() {
     if (!picture_ || pictureDpi_ != dpi_) {
-        picture_ = LoadJpegResource(program_.instance(), desc_.picture, dpi_);
+        const SIZE client{Pixels(desc_.clientWidth, dpi_), Pixels(desc_.clientHeight, dpi_)};
+        picture_ = PaintArtwork(program_.instance(), desc_.picture.car, desc_.picture.widthAt96, client, dpi_);
         pictureDpi_ = dpi_;
     }
-    if (!picture_) throw WindowFailure(L"wczytać obrazu tła", GetLastError());
     for (auto [which, metric, icon] : {std::tuple{ICON_BIG, SM_CXICON, &bigIcon_}, {ICON_SMALL, SM_CXSMICON, &smallIcon_}}) {
         const int size = SystemMetric(metric, dpi_);
         // LoadImage takes the icon's image nearest to the size.
@@ -206,7 +214,7 @@ void Form::CreateControl(const ControlDesc& c) {
     if (!h) throw WindowFailure(L"utworzyć kontrolki", GetLastError());
     controls_[static_cast<size_t>(c.id)] = h;
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-    if (!c.spokenName.empty()) program_.Name(h, c.spokenName);
+    if (!c.spokenName.empty()) SetWindowSubclass(h, &Form::AskedForObject, 0, reinterpret_cast<DWORD_PTR>(this));
 
     if (c.kind == Kind::TextBox) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // 0: no limit
     if (c.kind == Kind::ComboBox) {
@@ -239,7 +247,14 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         self->Unloaded();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage({message, wParam, lParam});
+    // Nothing may unwind through the system's frames: whatever a handler or the runtime
+    // throws is reported here, over this window, and the program goes on.
+    try {
+        return self->HandleMessage({message, wParam, lParam});
+    } catch (...) {
+        self->program_.Report(CurrentError(), self);
+        return 0;
+    }
 }
 
 LRESULT Form::HandleMessage(const Message& m) {
@@ -253,26 +268,20 @@ LRESULT Form::HandleMessage(const Message& m) {
         case WM_ACTIVATE: return KeepFocus(m);
         case WM_CLOSE: return Close(m);
         case WM_DPICHANGED: return Rescale(m);
+        case WM_GETOBJECT:
+            NameControls();
+            return Default(m);
         case WM_DESTROY: return ForgetNames(m);
         default: return Default(m);
     }
 }
 
+// The picture is made for the client area at the window's density: it covers it all.
 LRESULT Form::PaintBackground(HDC dc) const {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    BITMAP bm{};
-    GetObjectW(picture_.get(), sizeof(bm), &bm);
+    const RECT client = Window(hwnd_).Client();
     ScopedDc memory(CreateCompatibleDC(dc));
-    {
-        Selection selected(memory.get(), picture_.get());
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    }
-    // The dialog face shows only where the picture does not reach.
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, 0, 0, bm.bmWidth, bm.bmHeight);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    RestoreDC(dc, saved);
+    Selection selected(memory.get(), picture_.get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     return 1;
 }
 
@@ -308,8 +317,17 @@ LRESULT Form::ShowPointer(const Message& m) const {
 
 LRESULT Form::RunClickHandler(const Message& m) {
     const ControlDesc* c = HIWORD(m.wParam) == BN_CLICKED ? Find(reinterpret_cast<HWND>(m.lParam)) : nullptr;
-    if (!c || !c->onClick) return Default(m);
-    program_.Dispatch(c->onClick, *this);
+    if (!c || !c->onClick || program_.ended()) return Default(m);
+    // The labels the handler writes are repainted together, also when it fails half way.
+    struct RepaintOnce {
+        Form& form;
+        explicit RepaintOnce(Form& f) : form(f) { form.repaint_ = RECT{}; }
+        ~RepaintOnce() {
+            if (form.hwnd_ && !IsRectEmpty(&*form.repaint_)) form.Repaint(*form.repaint_);
+            form.repaint_.reset();
+        }
+    } once(*this);
+    c->onClick(*this);
     return 0;
 }
 
@@ -345,25 +363,41 @@ LRESULT Form::Rescale(const Message& m) {
     const RECT* suggested = reinterpret_cast<const RECT*>(m.lParam);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    try {
-        LoadPictureAndIcons();
-        for (const ControlDesc& c : desc_.controls) {
-            const RECT r = PlaceOf(c);
-            MoveWindow(control(c.id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-            SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-        }
-    } catch (const calc::RuntimeError& error) {
-        program_.Report(error, this);
-    }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    LoadPictureAndIcons();
+    for (const ControlDesc& c : desc_.controls) {
+        const RECT r = PlaceOf(c);
+        MoveWindow(control(c.id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    }
     return 0;
 }
 
 // Names given to controls outlive their windows unless taken back.
 LRESULT Form::ForgetNames(const Message& m) {
-    for (const ControlDesc& c : desc_.controls)
-        if (!c.spokenName.empty()) program_.Unname(control(c.id));
+    if (std::exchange(named_, false))
+        for (const ControlDesc& c : desc_.controls)
+            if (!c.spokenName.empty()) program_.Unname(control(c.id));
     return Default(m);
+}
+
+// A screen reader asks the window or a control for its accessible object: only then are
+// the names given, so that a run without one never loads the accessibility service.
+void Form::NameControls() {
+    if (std::exchange(named_, true)) return;
+    for (const ControlDesc& c : desc_.controls)
+        if (!c.spokenName.empty()) program_.Name(control(c.id), c.spokenName);
+}
+
+LRESULT CALLBACK Form::AskedForObject(HWND h, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    Form& form = *reinterpret_cast<Form*>(self);
+    try {
+        if (message == WM_GETOBJECT) form.NameControls();
+    } catch (...) {
+        form.program_.Report(CurrentError(), &form);
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(h, &Form::AskedForObject, 0);
+    return DefSubclassProc(h, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,10 @@ private:
     LRESULT Close(const Message& m);
     LRESULT Rescale(const Message& m);
     LRESULT ForgetNames(const Message& m);
+    void NameControls();
+    static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self);
+    void Repaint(const RECT& area) const;
 
     void Build();
     void LoadPictureAndIcons();
@@ -87,6 +92,8 @@ private:
     int pictureDpi_ = 0;
     ScopedIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;
+    bool named_ = false;              // a screen reader has asked: the controls carry their names
+    std::optional<RECT> repaint_;     // during a click: the labels it changed, repainted at its end
 };
 
 }  // namespace app

@@ -80,10 +80,17 @@ constexpr ControlDesc Button(int id, Twips place, std::wstring_view caption, Cli
     return {.id = id, .kind = Kind::Button, .place = place, .text = caption, .onClick = onClick};
 }
 
+// The background: the artwork (700 × 501 at full size) shown this many pixels wide at
+// 96 dpi, the car from its bitmap resource.
+struct Picture {
+    int car;
+    int widthAt96;
+};
+
 struct FormDesc {
     std::wstring_view caption;
     int clientWidth, clientHeight;  // twips
-    int picture;                    // JPEG resource drawn unscaled at the top-left corner
+    Picture picture;                // from the top-left corner
     Pointer pointer;                // over the background and the labels
     std::span<const ControlDesc> controls;
     std::span<const int> tabOrder;  // the controls that take the focus, in Tab order

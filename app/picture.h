@@ -1,5 +1,7 @@
 #pragma once
-// Background pictures: JPEGs kept as RCDATA resources inside the executable.
+// The windows' background: the artwork's blue band over sand, drawn for the window's
+// size and density, and the car from a bitmap resource laid over the top-right corner.
+// Plain arithmetic on pixels: no decoder, no COM, the same pixels on every system.
 
 #include <windows.h>
 
@@ -7,8 +9,10 @@
 
 namespace app {
 
-// Decodes the JPEG resource into a top-down 32-bit DIB section, scaled from 96 dpi to
-// this density; null on failure. Needs COM on the calling thread.
-ScopedBitmap LoadJpegResource(HINSTANCE module, int resourceId, int dpi);
+// The artwork is 700 × 501 at full size; a window shows it `widthAt96` pixels wide at
+// 96 dpi, scaled by the density from there. car: a top-down 32-bit BITMAP resource with
+// premultiplied alpha. Throws the window failure with the system's cause when the
+// resource is missing or is no such bitmap.
+ScopedBitmap PaintArtwork(HINSTANCE module, int car, int widthAt96, SIZE client, int dpi);
 
 }  // namespace app

@@ -13,7 +13,30 @@
 namespace app {
 
 calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
-    return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + std::to_wstring(code) + L")"};
+    // An HRESULT reads best in hexadecimal, as the system's documentation lists them.
+    wchar_t number[16];
+    swprintf(number, 16, code > 0xFFFF ? L"0x%08lX" : L"%lu", code);
+    return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + number + L")"};
+}
+
+calc::RuntimeError CurrentError() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const calc::RuntimeError& error) {
+            return error;
+        } catch (const std::bad_alloc&) {
+            return OutOfMemory();
+        } catch (const std::exception& e) {
+            std::wstring text;
+            for (const char* c = e.what(); *c; ++c) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
+            return InternalError(text);
+        } catch (...) {
+            return InternalError(L"nieznany wyjątek");
+        }
+    } catch (...) {  // not even the description could be made
+        return {kOutOfMemory, {}};
+    }
 }
 
 Form& FormRef::get() {
@@ -59,10 +82,14 @@ HCURSOR Program::Cursor(Pointer pointer) const {
     return LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
 }
 
+// COM and the accessibility service are loaded only now, when a screen reader first asks.
 void Program::Name(HWND control, std::wstring_view name) {
-    if (!names_.get() && FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                                 IID_IAccPropServices, reinterpret_cast<void**>(names_.put()))))
-        return;  // no accessibility service: nothing to name for
+    if (!names_.get()) {
+        if (!com_) com_.emplace();
+        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                    reinterpret_cast<void**>(names_.put()))))
+            return;  // no accessibility service: nothing to name for
+    }
     names_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                            std::wstring(name).c_str());
 }
@@ -71,6 +98,8 @@ void Program::Unname(HWND control) {
     MSAAPROPID property = PROPID_ACC_NAME;
     if (names_.get()) names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
 }
+
+void Program::UseNameService(IAccPropServices* service) { names_.reset(service); }
 
 bool Program::IsFormWindow(HWND hwnd) const {
     return windowClass_ && GetClassWord(hwnd, GCW_ATOM) == windowClass_;
@@ -83,17 +112,21 @@ int Program::Run() {
     }
     try {
         Form1->Show();
-    } catch (const calc::RuntimeError& error) {
-        Report(error);
+    } catch (...) {
+        Report(CurrentError());
         return 1;
     }
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab, Shift+Tab and arrow keys move the focus as in a dialog.
-        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        try {
+            // Tab, Shift+Tab and arrow keys move the focus as in a dialog.
+            HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } catch (...) {  // the window procedures catch their own; this is the last line
+            Report(CurrentError());
+        }
     }
     return static_cast<int>(msg.wParam);
 }
@@ -104,24 +137,17 @@ void Program::End() {
     PostQuitMessage(0);
 }
 
-void Program::Dispatch(ClickHandler handler, Form& form) {
-    if (ended_) return;
+void Program::Report(const calc::RuntimeError& error, const Form* over) const noexcept {
     try {
-        handler(form);
-    } catch (const calc::RuntimeError& error) {
-        Report(error, &form);
-    } catch (const std::bad_alloc&) {
-        Report(OutOfMemory(), &form);
+        if (report_) {
+            report_(error);
+            return;
+        }
+        if (!over || !over->loaded()) over = Form1.instance();
+        ShowErrorBox(error, over && over->loaded() ? over->hwnd() : nullptr);
+    } catch (...) {  // the report's own text could not be made: the bare number still can
+        MessageBoxW(over && over->loaded() ? over->hwnd() : nullptr, L"Błąd wykonania nr 7", L"Tarvex", MB_OK | MB_ICONERROR);
     }
-}
-
-void Program::Report(const calc::RuntimeError& error, const Form* over) const {
-    if (report_) {
-        report_(error);
-        return;
-    }
-    if (!over || !over->loaded()) over = Form1.instance();
-    ShowErrorBox(error, over && over->loaded() ? over->hwnd() : nullptr);
 }
 
 namespace {

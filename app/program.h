@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "app/fonts.h"
@@ -50,10 +51,9 @@ public:
     void End();  // every window goes at once; no further click reaches a handler
     bool ended() const { return ended_; }
 
-    // Runs a click handler; an error that leaves it is reported, and the program goes on.
-    void Dispatch(ClickHandler handler, Form& form);
-    // over: the window whose handling raised the error; the report opens over it.
-    void Report(const calc::RuntimeError& error, const Form* over = nullptr) const;
+    // over: the window whose handling raised the error; the report opens over it, and
+    // the program goes on.
+    void Report(const calc::RuntimeError& error, const Form* over = nullptr) const noexcept;
     void ShowErrorBox(const calc::RuntimeError& error, HWND over) const;
 
     HINSTANCE instance() const { return instance_; }
@@ -62,18 +62,19 @@ public:
     // What a screen reader calls a control: set for the control's life, taken back before it goes.
     void Name(HWND control, std::wstring_view name);
     void Unname(HWND control);
+    void UseNameService(IAccPropServices* service);  // instead of the system's, from now on
     Fonts& fonts() { return fonts_; }
     bool IsFormWindow(HWND hwnd) const;
 
 private:
-    ComApartment com_;
     HINSTANCE instance_;
     HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
     const FormDesc* forms_[3];
     Fonts fonts_;
     ATOM windowClass_ = 0;
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
-    ComRef<IAccPropServices> names_;  // from the first name on
+    std::optional<ComApartment> com_;  // from the first name on
+    ComRef<IAccPropServices> names_;
     ErrorReport report_;
     bool ended_ = false;
 

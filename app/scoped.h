@@ -77,12 +77,17 @@ public:
     T* operator->() const { return p_; }
     T* get() const { return p_; }
     T** put() { return &p_; }
+    void reset(T* p = nullptr) {  // shares p
+        if (p) p->AddRef();
+        if (p_) p_->Release();
+        p_ = p;
+    }
 
 private:
     T* p_ = nullptr;
 };
 
-// COM for this thread (WIC decodes the pictures).
+// COM for this thread, for as long as the program needs it.
 class ComApartment {
 public:
     ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}

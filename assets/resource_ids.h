@@ -9,8 +9,6 @@
 #define IDC_TARVEX_IBEAM 102 /* paired text boxes */
 #define IDC_TARVEX_BUSY 103  /* push buttons */
 
-#define IDP_MAIN 201  /* 700 x 501 JPEG */
-#define IDP_HELP 202  /* 550 x 394 JPEG */
-#define IDP_ABOUT 203 /* 380 x 273 JPEG */
+#define IDB_CAR 201 /* the car of the background, 244 x 116, premultiplied alpha */
 
 #endif

@@ -36,7 +36,7 @@ constexpr int kTabOrder[] = {Command201};
 
 }  // namespace
 
-const app::FormDesc kForm2{L"O programie ...", 5700, 3885, IDP_ABOUT, Pointer::System,
+const app::FormDesc kForm2{L"O programie ...", 5700, 3885, {IDB_CAR, 380}, Pointer::System,
                            kControls, kTabOrder, false};
 
 void Command201_Click(app::Form& form) { form.program().Form2->Hide(); }

@@ -46,7 +46,7 @@ constexpr int kTabOrder[] = {Command301};
 
 }  // namespace
 
-const app::FormDesc kForm3{L"Pomoc ", 8250, 5730, IDP_HELP, Pointer::System, kControls, kTabOrder, false};
+const app::FormDesc kForm3{L"Pomoc ", 8250, 5730, {IDB_CAR, 550}, Pointer::System, kControls, kTabOrder, false};
 
 void Command301_Click(app::Form& form) { form.program().Form3->Hide(); }
 

@@ -137,7 +137,7 @@ std::int16_t ReadDimension(const app::Form& form, int combo, int box) {
 }  // namespace
 
 const app::FormDesc kForm1{
-    L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, IDP_MAIN, Pointer::Arrow,
+    L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, {IDB_CAR, 700}, Pointer::Arrow,
     kControls, kTabOrder, true};
 
 // Each result is written as soon as it is known: an error part way leaves the

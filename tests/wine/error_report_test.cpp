@@ -1,5 +1,9 @@
 // The one message box the user ever sees: an error that left a click handler.
 
+#include <new>
+#include <stdexcept>
+
+#include "app/errors.h"
 #include "harness.h"
 
 namespace tarvex_test {
@@ -62,6 +66,32 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
         EXPECT_TRUE(IsWindowVisible(form.hwnd()));
         EXPECT_EQ(form.Text(srdnicaakt), L"385.8");  // written before the error
     }
+}
+
+// Handlers that throw each kind of exception there is.
+void ThrowsRuntimeError(app::Form&) { throw calc::DivisionByZero(); }
+void ThrowsBadAlloc(app::Form&) { throw std::bad_alloc(); }
+void ThrowsStdException(app::Form&) { throw std::logic_error("stan niespojny"); }
+void ThrowsAnything(app::Form&) { throw 42; }
+constexpr app::ControlDesc kThrowers[] = {
+    app::Button(0, {0, 0, 900, 375}, L"a", ThrowsRuntimeError), app::Button(1, {0, 400, 900, 375}, L"b", ThrowsBadAlloc),
+    app::Button(2, {0, 800, 900, 375}, L"c", ThrowsStdException), app::Button(3, {0, 1200, 900, 375}, L"d", ThrowsAnything)};
+constexpr int kThrowersOrder[] = {0, 1, 2, 3};
+
+// Nothing a handler throws unwinds through the system's frames: each is reported with a
+// number, and the window and the program go on.
+TEST_F(ProgramTest, WhateverAHandlerThrowsIsReportedAndTheProgramGoesOn) {
+    const app::FormDesc desc{L"throwing", 1500, 1600, ui::kForm2.picture, app::Pointer::System, kThrowers, kThrowersOrder, false};
+    app::Form form(program_, desc);
+    form.Show();
+    for (int button : kThrowersOrder) Window(form.control(button)).Click();
+    std::vector<std::pair<int, std::wstring>> reported;
+    for (const calc::RuntimeError& e : errors_) reported.emplace_back(e.number, e.description);
+    EXPECT_EQ(reported, (std::vector<std::pair<int, std::wstring>>{
+                            {11, L"Dzielenie przez zero"}, {7, L"Brak pamięci"},
+                            {51, L"Nieoczekiwany błąd wewnętrzny: stan niespojny"},
+                            {51, L"Nieoczekiwany błąd wewnętrzny: nieznany wyjątek"}}));
+    EXPECT_TRUE(!program_.ended() && IsWindowVisible(form.hwnd()) && IsWindowVisible(Main().hwnd()));
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // tarvex.exe as built, run as its own process.
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/form.h"
 #include "app/window.h"
@@ -30,6 +33,18 @@ app::Window WaitForMainWindow(DWORD pid) {
     return {};
 }
 
+// The file names of the modules loaded in a process, in lower case.
+std::vector<std::wstring> ModulesOf(DWORD pid) {
+    std::vector<std::wstring> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        names.push_back(_wcslwr(module.szModule));
+    CloseHandle(snapshot);
+    return names;
+}
+
 TEST(Executable, StartsComputesAndEndsWithExitCodeZero) {
     std::wstring command = L"\"" + ExecutablePath() + L"\"";
     STARTUPINFOW startup{};
@@ -43,6 +58,11 @@ TEST(Executable, StartsComputesAndEndsWithExitCodeZero) {
         control(ui::form1::Przelicz).Click();
         EXPECT_EQ(control(ui::form1::srdnicaakt).Text(), L"385.8");
         EXPECT_EQ(control(ui::form1::Label26).Text(), L"150");
+        // Shown and used without the picture decoder or the accessibility service loaded.
+        const std::vector<std::wstring> modules = ModulesOf(process.dwProcessId);
+        EXPECT_GT(modules.size(), 3u);
+        for (const wchar_t* unwanted : {L"windowscodecs.dll", L"oleacc.dll"})
+            EXPECT_EQ(std::ranges::count(modules, std::wstring(unwanted)), 0) << unwanted;
         PostMessageW(control(ui::form1::Command1).hwnd(), BM_CLICK, 0, 0);
     }
     const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;

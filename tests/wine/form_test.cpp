@@ -4,15 +4,22 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <cmath>
 #include <tuple>
 
+#include "app/dpi.h"
+#include "app/errors.h"
 #include "app/fonts.h"
+#include "app/picture.h"
 #include "harness.h"
 #include "resource_ids.h"
 
 namespace tarvex_test {
 namespace {
+
+constexpr int IDB_NOT_A_PICTURE = 9001;  // test_resources.rc
 
 // The screen's density, as the system reports it to any program: the test's own yardstick.
 int ScreenDpi() {
@@ -78,17 +85,39 @@ std::wstring SpokenName(HWND control) {
     return text;
 }
 
-// Wine 8's accessibility layer takes names given to windows but does not keep them.
-bool NamesAreKept() {
-    app::ComRef<IAccPropServices> services;
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(services.put()));
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    const bool kept = services.get() && services->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                                                   PROPID_ACC_NAME, L"x") == S_OK;
-    DestroyWindow(probe);
-    return kept;
-}
+// Stands in for the system's accessibility service, which Wine 8 does not keep names in:
+// records the names given and taken back, by control.
+class RecordedNames : public IAccPropServices {
+public:
+    std::map<HWND, std::wstring> given;
+    std::set<HWND> takenBack;
+
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND h, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
+        const bool name = object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_NAME;
+        given[h] = name ? text : L"(not a name)";
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND h, DWORD, DWORD, const MSAAPROPID* properties, int count) override {
+        if (count == 1 && properties[0] == PROPID_ACC_NAME) takenBack.insert(h);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+};
 
 // An icon's width, and its colour and mask pixels as 32-bit values.
 std::pair<LONG, std::vector<DWORD>> IconImage(HICON icon) {
@@ -158,8 +187,65 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeAndNoTaskbarButton) {
 }
 
 TEST_P(EveryWindow, PaintsItsPictureFromTheTopLeftCornerOverTheWholeClientArea) {
-    // At 96 dpi the picture as it is; elsewhere scaled once for the window's density.
-    EXPECT_TRUE(PaintsPicture(Form().hwnd(), Desc().picture, ScreenDpi()));
+    EXPECT_TRUE(PaintsTheArtwork(Form().hwnd(), Desc().picture, ScreenDpi()));
+}
+
+// At 150 % the band keeps its edges and the car is smoothed, not blown up pixel by pixel.
+TEST(Artwork, AtOneAndAHalfTheBandStaysCrispAndTheCarSmooth) {
+    const SIZE client{1049, 750};
+    const app::ScopedBitmap picture = app::PaintArtwork(GetModuleHandleW(nullptr), IDB_CAR, 700, client, 144);
+    app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    app::Selection selected(dc.get(), picture.get());
+    // The light line at the band's foot (rows 53 to 55 of the artwork) fills whole rows 80 and 81.
+    for (int y : {80, 81}) EXPECT_TRUE(Near(GetPixel(dc.get(), 30, y), RGB(0x5F, 0x8F, 0xCF), 1)) << y;
+    EXPECT_TRUE(Near(GetPixel(dc.get(), 30, 79), RGB(62, 109, 171), 2));  // half band, half line
+    // Down through the sill's lower edge (artwork row 115, between the wheels): from the
+    // dark trim to the sand in steps, none more than half the way; pixels repeated from a
+    // picture of half the size would jump.
+    int first = GetGValue(GetPixel(dc.get(), 864, 165)), last = first, step = 0;
+    for (int y = 166; y < 180; ++y) {
+        const int level = GetGValue(GetPixel(dc.get(), 864, y));
+        step = std::max(step, std::abs(level - last));
+        last = level;
+    }
+    EXPECT_GT(last - first, 150);
+    EXPECT_LE(2 * step, last - first);
+}
+
+// A picture the program cannot use is reported with the system's own cause.
+TEST_F(ProgramTest, APictureThatCannotBeReadIsReportedWithItsCause) {
+    const std::pair<int, const wchar_t*> cases[] = {{9999, L"(kod systemu 1814)"},  // no such resource
+                                                    {IDB_NOT_A_PICTURE, L"(kod systemu 13)"}};  // invalid data
+    for (const auto& [resource, cause] : cases) {
+        app::FormDesc desc = ui::kForm2;
+        desc.picture.car = resource;
+        app::Form form(program_, desc);
+        try {
+            form.Show();
+            ADD_FAILURE() << resource << " shown";
+        } catch (const calc::RuntimeError& e) {
+            EXPECT_EQ(e.number, app::kWindowFailure);
+            EXPECT_TRUE(e.description.ends_with(cause)) << testing::PrintToString(e.description);
+        }
+    }
+}
+
+// Which density a window is laid out for, from Windows 7 to 11: its own where the system
+// tells it, else its monitor's, else the system's.
+TEST(Density, TheWindowsOwnElseItsMonitorsElseTheSystems) {
+    const auto window = [](HWND) -> UINT { return 144; };
+    const auto unknown = [](HWND) -> UINT { return 0; };
+    const auto monitor = [](HMONITOR m, int, UINT* x, UINT* y) -> HRESULT {
+        *x = *y = m == MonitorFromWindow(GetDesktopWindow(), MONITOR_DEFAULTTONEAREST) ? 120 : 1;
+        return S_OK;
+    };
+    const auto failing = [](HMONITOR, int, UINT*, UINT*) -> HRESULT { return E_INVALIDARG; };
+    const auto system = [] { return 96; };
+    const std::pair<app::DpiLookups, int> cases[] = {
+        {{window, monitor, system}, 144},  {{nullptr, monitor, system}, 120}, {{unknown, monitor, system}, 120},
+        {{nullptr, failing, system}, 96}, {{nullptr, nullptr, system}, 96},
+    };
+    for (const auto& [lookups, dpi] : cases) EXPECT_EQ(app::DpiOf(GetDesktopWindow(), lookups), dpi);
 }
 
 TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPointer) {
@@ -252,7 +338,10 @@ TEST_P(EveryWindow, TabsThroughItsOwnOrderFromTheFirstControl) {
 // What a screen reader says for each box and button: the label just before it, or the
 // name the program gives it, or a button's own caption.
 TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
-    const bool kept = NamesAreKept();
+    RecordedNames names;
+    program_.UseNameService(&names);
+    EXPECT_TRUE(names.given.empty());  // not before a screen reader asks
+    std::map<HWND, std::wstring> expected;
     for (const app::ControlDesc& c : Desc().controls) {
         if (std::ranges::find(Desc().tabOrder, c.id) == Desc().tabOrder.end() && c.spokenName.empty()) continue;
         SCOPED_TRACE(testing::Message() << "control " << c.id);
@@ -264,14 +353,20 @@ TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
                 EXPECT_EQ(Trimmed(SpokenName(h)), Trimmed(caption->text));
             }
         } else if (!c.spokenName.empty()) {
-            if (kept) {
-                EXPECT_EQ(SpokenName(h), c.spokenName);
-            }
+            SpokenName(h);  // a screen reader asks
+            expected[h] = c.spokenName;
         } else {
             ASSERT_EQ(c.kind, app::Kind::Button) << "nothing names it";
             EXPECT_EQ(SpokenName(h), c.text);
         }
     }
+    EXPECT_EQ(names.given, expected);
+    // Taken back when the window goes.
+    SendMessageW(Form().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    std::set<HWND> named;
+    for (const auto& [h, name] : expected) named.insert(h);
+    EXPECT_EQ(names.takenBack, named);
+    program_.UseNameService(nullptr);
 }
 
 // Moved to a screen of another density, the window takes the frame it is offered and
@@ -303,7 +398,7 @@ TEST_F(ProgramTest, ADensityChangeMovesEveryControlAndKeepsWhatWasTypedAndComput
         const RECT taken = Window(form).Rect();
         EXPECT_TRUE(EqualRect(&taken, &offered));
         ExpectLaidOut(Main(), ui::kForm1, dpi);
-        EXPECT_TRUE(PaintsPicture(form, ui::kForm1.picture, dpi));
+        EXPECT_TRUE(PaintsTheArtwork(form, ui::kForm1.picture, dpi));
         EXPECT_EQ(contents(), before);
     }
     EXPECT_TRUE(errors_.empty());

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/picture.h"
 #include "app/program.h"
 #include "app/window.h"
 #include "ui/about_window.h"
@@ -37,23 +36,46 @@ inline void Type(Window edit, std::wstring_view text) {
     for (wchar_t c : text) edit.Send(WM_CHAR, c, 1);
 }
 
-// Whether the window paints its picture, as the program decodes it for this density, from
-// the top-left corner over its whole client area.
-inline ::testing::AssertionResult PaintsPicture(HWND form, int resource, int dpi) {
+// Colours of the artwork (700 x 501 at full size) at points where it is plain, and
+// how far the drawn pixel may be from them.
+struct ArtworkPoint {
+    int x, y;
+    COLORREF colour;
+    int tolerance;
+};
+inline constexpr ArtworkPoint kArtworkPoints[] = {
+    {20, 2, RGB(48, 103, 177), 3},     // the band, dark towards its foot
+    {20, 30, RGB(38, 88, 155), 3},
+    {350, 100, RGB(241, 230, 201), 2},  // sand, darkening downwards
+    {20, 450, RGB(237, 224, 191), 2},
+    {680, 470, RGB(237, 223, 191), 2},
+    {576, 93, RGB(173, 35, 26), 12},    // the car's paint
+};
+
+inline bool Near(COLORREF a, COLORREF b, int tolerance) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// Whether the background the window paints shows the artwork at its known points, scaled
+// as the window shows it at this density, and the sand down to the client's last corner.
+inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture& picture, int dpi) {
     const RECT client = Window(form).Client();
-    app::ScopedBitmap picture = app::LoadJpegResource(GetModuleHandleW(nullptr), resource, dpi);
-    BITMAP size{};
-    GetObjectW(picture.get(), sizeof size, &size);
-    if (size.bmWidth < client.right || size.bmHeight < client.bottom) return ::testing::AssertionFailure() << "too small";
-    app::ScopedDc pictureDc(CreateCompatibleDC(nullptr)), dc(CreateCompatibleDC(nullptr));
-    app::Selection source(pictureDc.get(), picture.get());
-    app::ScopedBitmap painted(CreateCompatibleBitmap(pictureDc.get(), client.right, client.bottom));
+    app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    app::ScopedBitmap painted(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
     app::Selection target(dc.get(), painted.get());
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
-    for (int y = 0; y < client.bottom; y += 7)
-        for (int x = 0; x < client.right; x += 5)
-            if (GetPixel(dc.get(), x, y) != GetPixel(pictureDc.get(), x, y))
-                return ::testing::AssertionFailure() << "differs at " << x << "," << y;
+    const double scale = picture.widthAt96 / 700.0 * dpi / 96;
+    std::vector<ArtworkPoint> points(std::begin(kArtworkPoints), std::end(kArtworkPoints));
+    points.push_back({static_cast<int>((client.right - 0.5) / scale), static_cast<int>((client.bottom - 0.5) / scale),
+                      RGB(236, 223, 190), 2});
+    for (const ArtworkPoint& p : points) {
+        const int x = static_cast<int>((p.x + 0.5) * scale), y = static_cast<int>((p.y + 0.5) * scale);
+        const COLORREF drawn = GetPixel(dc.get(), x, y);
+        if (!Near(drawn, p.colour, p.tolerance))
+            return ::testing::AssertionFailure() << "at " << p.x << "," << p.y << " (pixel " << x << "," << y << ") "
+                                                 << std::hex << drawn << " instead of " << p.colour;
+    }
     return ::testing::AssertionSuccess();
 }
 
