@@ -4,12 +4,25 @@
 # own fonts, and the Central European MS Sans Serif registered as a Polish Windows has
 # it. Safe to call from many tests at once.
 #
-#   wine-prefix.sh PREFIX [--without-ce-font]
+#   wine-prefix.sh PREFIX [--without-ce-font] [--without-virtual-desktop]
 # --without-ce-font leaves that font unregistered, so that the font mapper falls back on
 # the host's fonts: the setting in which the program's own font choice has to step in.
+# --without-virtual-desktop leaves the desktop out, for a display with a window manager:
+# Wine then gives each window a top-level X window of its own. Wine 8 decides this by the
+# registry value Explorer\Desktop alone, so it is a prefix's setting, not a run's; a prefix
+# made the other way is switched over.
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX [--without-ce-font]}
-ready=$prefix/.tarvex-prefix-3
+prefix=${1:?usage: wine-prefix.sh PREFIX [--without-ce-font] [--without-virtual-desktop]}
+ce_font=1 desktop=1
+for option in "${@:2}"; do
+  case $option in
+    --without-ce-font) ce_font=0 ;;
+    --without-virtual-desktop) desktop=0 ;;
+    *) echo "wine-prefix.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
+ready=$prefix/.tarvex-prefix-3 other=$prefix/.tarvex-prefix-3-no-desktop
+[ $desktop = 1 ] || { other=$ready; ready=$prefix/.tarvex-prefix-3-no-desktop; }
 [ -f "$ready" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -18,13 +31,18 @@ flock 9
 [ -f "$ready" ] && exit 0
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-reg() { wine reg add "$@" /f >/dev/null 2>&1 </dev/null; }
+reg() { wine reg "$@" /f >/dev/null 2>&1 </dev/null; }
 wineboot -i >/dev/null 2>&1 </dev/null
-reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536
+if [ $desktop = 1 ]; then
+  reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536
+else
+  reg delete 'HKCU\Software\Wine\Explorer' /v Desktop || true  # absent in a new prefix
+fi
 cp -f /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
-if [ "${2:-}" != --without-ce-font ]; then
-  reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon
+if [ $ce_font = 1 ]; then
+  reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon
 fi
 wineserver -w
+rm -f "$other"
 touch "$ready"

@@ -7,8 +7,9 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb
+  openbox xdotool x11-utils  # run.sh's look for a window manager, and its test
 )
-[ "${1:-}" = --screenshots ] && packages+=(imagemagick x11-utils)
+[ "${1:-}" = --screenshots ] && packages+=(imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
