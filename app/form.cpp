@@ -268,6 +268,10 @@ LRESULT Form::HandleMessage(const Message& m) {
         case WM_ACTIVATE: return KeepFocus(m);
         case WM_CLOSE: return Close(m);
         case WM_DPICHANGED: return Rescale(m);
+        case WM_SETTINGCHANGE:  // high contrast on or off, or other colours: shown at once
+        case WM_SYSCOLORCHANGE:
+            RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+            return Default(m);
         case WM_GETOBJECT:
             NameControls();
             return Default(m);
@@ -277,8 +281,13 @@ LRESULT Form::HandleMessage(const Message& m) {
 }
 
 // The picture is made for the client area at the window's density: it covers it all.
+// In high contrast the user's colours replace it.
 LRESULT Form::PaintBackground(HDC dc) const {
     const RECT client = Window(hwnd_).Client();
+    if (program_.HighContrast()) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     ScopedDc memory(CreateCompatibleDC(dc));
     Selection selected(memory.get(), picture_.get());
     BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
@@ -291,14 +300,15 @@ LRESULT Form::ColourLabel(const Message& m) const {
     if (!c || c->kind != Kind::Label) return Default(m);
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, Colour(c->ink));
+    // In high contrast a label stands on the button face; results keep only their bold.
+    SetTextColor(dc, program_.HighContrast() ? GetSysColor(COLOR_BTNTEXT) : Colour(c->ink));
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
 // Result boxes write in their own colour on the usual window background.
 LRESULT Form::ColourBox(const Message& m) const {
     const ControlDesc* c = Find(reinterpret_cast<HWND>(m.lParam));
-    if (!c || !c->ink) return Default(m);
+    if (!c || !c->ink || program_.HighContrast()) return Default(m);
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     SetTextColor(dc, Colour(c->ink));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));

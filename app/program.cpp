@@ -39,6 +39,11 @@ calc::RuntimeError CurrentError() noexcept {
     }
 }
 
+bool SystemHighContrast() {
+    HIGHCONTRASTW setting{sizeof setting, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) && (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 Form& FormRef::get() {
     if (!form_) form_ = std::make_unique<Form>(program_, desc_);
     return *form_;

@@ -37,6 +37,9 @@ private:
 
 using ErrorReport = std::function<void(const calc::RuntimeError&)>;
 
+// SPI_GETHIGHCONTRAST's HCF_HIGHCONTRASTON, asked anew each time: the user may switch.
+bool SystemHighContrast();
+
 class Program {
 public:
     // report: how an error that leaves a handler reaches the user; by default a
@@ -64,6 +67,10 @@ public:
     void Unname(HWND control);
     void UseNameService(IAccPropServices* service);  // instead of the system's, from now on
     Fonts& fonts() { return fonts_; }
+    // Whether the user asked for high contrast: the windows then drop their picture and
+    // colours for the system's. query: asks instead of the system, from now on.
+    bool HighContrast() const { return highContrast_(); }
+    void UseHighContrastQuery(bool (*query)()) { highContrast_ = query; }
     bool IsFormWindow(HWND hwnd) const;
 
 private:
@@ -76,6 +83,7 @@ private:
     std::optional<ComApartment> com_;  // from the first name on
     ComRef<IAccPropServices> names_;
     ErrorReport report_;
+    bool (*highContrast_)() = &SystemHighContrast;
     bool ended_ = false;
 
 public:

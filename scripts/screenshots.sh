@@ -5,12 +5,14 @@
 #   main-fresh.png      the main window as it opens
 #   main-reference.png  after 195/65 R15 -> 205/55 R16 and "Przelicz"
 #   help.png, about.png the Help and About windows
-#   main-reference-150.png  the comparison again on a screen at 150 %
+#   main-reference-150.png, main-reference-200.png  the comparison again at 150 and 200 %
+#   about-200.png       the About window at 200 %
+#   main-high-contrast.png  the comparison in high contrast, white on black
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --screenshots
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target tarvex drive
+cmake --build --preset windows --target tarvex drive high_contrast
 
 build=build/windows
 out=docs/screenshots
@@ -58,11 +60,26 @@ wait "$app"
 
 # The same comparison on a screen at 150 % (144 dpi); the prefix is set back afterwards.
 dpi() { cmake/wine-run.sh reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
-dpi 144
-cmake/wine-run.sh "$build/app/tarvex.exe" &
+# The same comparison on screens at 150 % and 200 %, and the About window at 200 %.
+for scale in 150:144 200:192; do
+  dpi "${scale#*:}"
+  cmake/wine-run.sh "$build/app/tarvex.exe" &
+  app=$!
+  rect=$(drive reference) && shoot "main-reference-${scale%:*}.png" "$rect"
+  if [ "${scale%:*}" = 200 ]; then rect=$(drive about) && shoot about-200.png "$rect"; fi
+  drive quit
+  wait "$app"
+  app=
+done
+dpi 96
+
+# High contrast, in a prefix with white on black system colours: Wine cannot switch the
+# setting itself on, so bench/high_contrast.cpp starts the program told that it is on.
+export TARVEX_WINEPREFIX=$PWD/$build/screenshots-wineprefix-black TARVEX_PREFIX_OPTIONS=--black-scheme
+cmake/wine-prefix.sh "$TARVEX_WINEPREFIX" --black-scheme
+cmake/wine-run.sh "$build/bench/high_contrast.exe" &
 app=$!
-rect=$(drive reference) && shoot main-reference-150.png "$rect"
+rect=$(drive reference) && shoot main-high-contrast.png "$rect"
 drive quit
 wait "$app"
 app=
-dpi 96

@@ -1,0 +1,120 @@
+// The windows as a user of high contrast sees them. Runs in a prefix whose system colours
+// are white on black; Wine cannot switch high contrast on, so the program is told it is.
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "harness.h"
+
+namespace tarvex_test {
+namespace {
+
+bool highContrast = false;  // what the stand-in for the system's setting answers
+
+// Relative luminance and contrast ratio as accessibility guidelines define them.
+double Luminance(COLORREF c) {
+    const auto linear = [](int v) { const double s = v / 255.0; return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+}
+double Contrast(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The client area of a form as it is on the screen, brought to the front and painted.
+class Shot {
+public:
+    explicit Shot(HWND form) : form_(form), size_(Window(form).Client()) {
+        SetWindowPos(form, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        HDC screen = GetDC(form);
+        dc_.reset(CreateCompatibleDC(screen));
+        bitmap_.reset(CreateCompatibleBitmap(screen, size_.right, size_.bottom));
+        SelectObject(dc_.get(), bitmap_.get());
+        BitBlt(dc_.get(), 0, 0, size_.right, size_.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(form, screen);
+    }
+    // The colours drawn in a rectangle of the client area, but where other controls lie over it.
+    std::set<COLORREF> Colours(RECT r, const std::vector<RECT>& over = {}) const {
+        std::set<COLORREF> colours;
+        for (LONG y = std::max(0L, r.top); y < std::min(r.bottom, size_.bottom); ++y)
+            for (LONG x = std::max(0L, r.left); x < std::min(r.right, size_.right); ++x)
+                if (std::ranges::none_of(over, [&](const RECT& o) { return PtInRect(&o, POINT{x, y}); }))
+                    colours.insert(GetPixel(dc_.get(), x, y));
+        return colours;
+    }
+    COLORREF At(LONG x, LONG y) const { return GetPixel(dc_.get(), x, y); }
+
+private:
+    HWND form_;
+    RECT size_;
+    app::ScopedDc dc_;
+    app::ScopedBitmap bitmap_;
+};
+
+// Ink in the system's text colour on the system's background, and nothing else.
+::testing::AssertionResult InSystemColours(const std::set<COLORREF>& drawn, int ink, int ground) {
+    const COLORREF text = GetSysColor(ink), back = GetSysColor(ground);
+    for (COLORREF c : drawn)
+        if (c != text && c != back) return ::testing::AssertionFailure() << "colour " << std::hex << c;
+    if (drawn.size() == 2 && Contrast(text, back) < 7) return ::testing::AssertionFailure() << "contrast " << Contrast(text, back);
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(ProgramTest, InHighContrastEveryWindowShowsTheSystemColoursAtOnceAndKeepsItsContents) {
+    ASSERT_EQ(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0)) << "not in the prefix with the black scheme";
+    program_.UseHighContrastQuery([] { return highContrast; });
+    using namespace ui::form1;
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    Click(Przelicz);
+    Click(Command2);
+    Click(Command3);
+    const std::pair<app::Form*, const app::FormDesc*> forms[] = {
+        {&Main(), &ui::kForm1}, {program_.Form2.instance(), &ui::kForm2}, {program_.Form3.instance(), &ui::kForm3}};
+    std::vector<std::wstring> before;
+    for (const auto& [form, desc] : forms) {
+        for (const app::ControlDesc& c : desc->controls) before.push_back(form->Text(c.id));
+        EXPECT_NE(Shot(form->hwnd()).At(5, 5), GetSysColor(COLOR_BTNFACE));  // the band, before
+    }
+    highContrast = true;  // the user switches it on: the system tells every window
+    for (const auto& [form, desc] : forms) SendMessageW(form->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    std::vector<std::wstring> after;
+    for (const auto& [form, desc] : forms) {
+        SCOPED_TRACE(testing::PrintToString(desc->caption));
+        const Shot shot(form->hwnd());
+        // No picture left: the button face wherever no control is.
+        const RECT client = Window(form->hwnd()).Client();
+        for (LONG y = 0; y < client.bottom; y += 3)
+            for (LONG x = 0; x < client.right; x += 3) {
+                const POINT p{x, y};
+                if (ChildWindowFromPointEx(form->hwnd(), p, CWP_SKIPINVISIBLE) != form->hwnd()) continue;
+                ASSERT_EQ(shot.At(x, y), GetSysColor(COLOR_BTNFACE)) << x << "," << y;
+            }
+        std::vector<RECT> boxes;  // what labels may reach under
+        for (const app::ControlDesc& c : desc->controls)
+            if (c.kind != app::Kind::Label) boxes.push_back(Window(form->control(c.id)).Place());
+        for (const app::ControlDesc& c : desc->controls) {
+            after.push_back(form->Text(c.id));
+            const Window h = form->control(c.id);
+            RECT r = h.Client();
+            MapWindowPoints(h.hwnd(), form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            if (c.kind == app::Kind::Label) {
+                EXPECT_TRUE(InSystemColours(shot.Colours(r, boxes), COLOR_BTNTEXT, COLOR_BTNFACE)) << c.id;
+            } else if (c.kind == app::Kind::TextBox) {
+                EXPECT_TRUE(InSystemColours(shot.Colours(r), COLOR_WINDOWTEXT, COLOR_WINDOW)) << c.id;
+            }
+        }
+    }
+    EXPECT_EQ(after, before);
+    // Results in high contrast are told apart by their weight alone.
+    LOGFONTW font{};
+    GetObjectW(Window(Control(Label26)).Font(), sizeof font, &font);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    highContrast = false;
+    EXPECT_TRUE(errors_.empty());
+}
+
+}  // namespace
+}  // namespace tarvex_test
