@@ -9,7 +9,7 @@
 # the host's fonts: the setting in which the program's own font choice has to step in.
 set -euo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX [--without-ce-font]}
-ready=$prefix/.tarvex-prefix-3
+ready=$prefix/.tarvex-prefix-4
 [ -f "$ready" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -23,6 +23,9 @@ wineboot -i >/dev/null 2>&1 </dev/null
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536
 cp -f /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# Wine's Tahoma Bold has the regular outlines (only its 9 to 12 pixel bitmaps are bold):
+# without it Wine draws Tahoma's bold by thickening the regular face, bold at every size.
+rm -f "$prefix/drive_c/windows/Fonts/tahomabd.ttf"
 if [ "${2:-}" != --without-ce-font ]; then
   reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon
 fi
