@@ -89,6 +89,49 @@ ScopedFont CreateFontIn(const Font& font, std::wstring_view face, int dpi) {
     return ScopedFont(CreateFontIndirectW(&lf));
 }
 
+// A word drawn in the DC's font: its dark pixels, and the rows they span. What the screen
+// shows, which Wine does not always match to the metrics it reports.
+struct Ink {
+    int dark = 0, rows = 0;
+};
+Ink InkOf(HDC dc, std::wstring_view text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD* pixels = nullptr;
+    ScopedBitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    if (!canvas) return {};
+    Selection drawn(dc, canvas.get());
+    std::fill_n(pixels, size.cx * size.cy, 0xFFFFFFu);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+    Ink ink;
+    for (int y = 0; y < size.cy; ++y) {
+        const int dark = static_cast<int>(std::count_if(pixels + y * size.cx, pixels + (y + 1) * size.cx, [](DWORD p) {
+            return (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) < 3 * 0x80;
+        }));
+        ink.dark += dark;
+        ink.rows += dark > 0;
+    }
+    return ink;
+}
+
+// Whether the font selected into the DC draws as its metrics say. Wine scales a bitmap
+// face's advances to sizes it has no strike of but draws the strike's small letters
+// between them, and its Tahoma Bold has the regular outlines; either looks wrong.
+bool DrawsAsMeasured(HDC dc, const Font& font, std::wstring_view face, int dpi) {
+    constexpr std::wstring_view kSample = L"Wersja \u0142\u0105";
+    const Ink ink = InkOf(dc, kSample);
+    if (ink.rows * 3 < EmHeight(font, dpi) * 2) return false;  // "W" to "j" spans most of the em
+    if (font.weight < FW_BOLD) return true;
+    ScopedFont regular = CreateFontIn({face, font.points, FW_NORMAL}, face, dpi);
+    if (!regular) return false;
+    Selection selected(dc, regular.get());
+    return ink.dark * 4 >= InkOf(dc, kSample).dark * 5;  // bold: a quarter more ink at least
+}
+
 }  // namespace
 
 ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi) {
@@ -102,7 +145,7 @@ ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi) {
     if (!GetTextFaceW(dc.get(), LF_FACESIZE, delivered) || !GetTextMetricsW(dc.get(), &tm)) return {};
     const bool exact =
         SameFace(delivered, face) && tm.tmCharSet == EASTEUROPE_CHARSET &&
-        tm.tmHeight - tm.tmInternalLeading == EmHeight(font, dpi);
+        tm.tmHeight - tm.tmInternalLeading == EmHeight(font, dpi) && DrawsAsMeasured(dc.get(), font, face, dpi);
     return exact ? std::move(handle) : ScopedFont{};
 }
 

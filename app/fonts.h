@@ -16,12 +16,14 @@
 
 namespace app {
 
-// Tried in this order after the face a window asks for: both were drawn to keep
-// MS Sans Serif's widths, and one or the other is on every Windows and in Wine.
-inline constexpr std::wstring_view kReplacementFaces[] = {L"Microsoft Sans Serif", L"Tahoma"};
+// Tried in this order after the face a window asks for: the first two were drawn to keep
+// MS Sans Serif's widths, and one or the other is on every Windows and in Wine. DejaVu
+// Sans Condensed, about as wide, is for where Wine draws neither as its metrics say.
+inline constexpr std::wstring_view kReplacementFaces[] = {L"Microsoft Sans Serif", L"Tahoma", L"DejaVu Sans Condensed"};
 
 // The font in exactly this face, the Central European character set and the em height
-// of its points at this dpi; null when the system would deliver anything else.
+// of its points at this dpi, drawn as its metrics say (letters as tall as the em, bold
+// heavier than regular); null when the system would deliver anything else.
 ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi);
 
 class Fonts {

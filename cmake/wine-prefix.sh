@@ -24,8 +24,8 @@ for option in "${@:2}"; do
     *) echo "wine-prefix.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done
-ready=$prefix/.tarvex-prefix-3 other=$prefix/.tarvex-prefix-3-no-desktop
-[ $desktop = 1 ] || { other=$ready; ready=$prefix/.tarvex-prefix-3-no-desktop; }
+ready=$prefix/.tarvex-prefix-4 other=$prefix/.tarvex-prefix-4-no-desktop
+[ $desktop = 1 ] || { other=$ready; ready=$prefix/.tarvex-prefix-4-no-desktop; }
 [ -f "$ready" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -43,6 +43,9 @@ else
   reg delete 'HKCU\Software\Wine\Explorer' /v Desktop || true  # absent in a new prefix
 fi
 cp -f /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# Wine's Tahoma Bold has the regular outlines (only its 9 to 12 pixel bitmaps are bold):
+# without it Wine draws Tahoma's bold by thickening the regular face, bold at every size.
+rm -f "$prefix/drive_c/windows/Fonts/tahomabd.ttf"
 if [ $ce_font = 1 ]; then
   reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif CE' /d sserifee.fon
 fi

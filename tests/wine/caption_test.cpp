@@ -3,6 +3,7 @@
 // Central European MS Sans Serif is missing and the host's fonts stand in.
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -159,6 +160,70 @@ TEST(FontChoice, TheLastResortIsAFaceTheSystemHasThatKeepsTheCaptionsInTheirBoxe
     EXPECT_EQ(Delivered(dc.get()), Asked(font));
     EXPECT_EQ(std::get<2>(Delivered(dc.get())), 16);
     EXPECT_EQ(InkOutside(dc.get(), title.text, DT_WORDBREAK, title.place.width / 15, title.place.height / 15), 0);
+}
+
+// A text drawn on one line in the DC's font, as a control draws it: dark pixels per column.
+std::vector<int> InkColumns(HDC dc, std::wstring_view text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    const int width = size.cx + 8, height = size.cy + 8;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD* pixels = nullptr;
+    app::ScopedBitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    app::Selection drawn(dc, canvas.get());
+    std::fill_n(pixels, width * height, 0xFFFFFFu);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    RECT box{0, 0, width, height};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX);
+    std::vector<int> columns(width);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) columns[x] += (pixels[y * width + x] & 0xFF) < 0x80;
+    return columns;
+}
+
+// The widest run of blank columns between two inked ones.
+int WidestGap(const std::vector<int>& columns) {
+    int widest = 0, run = -1;  // -1: no ink yet
+    for (int dark : columns)
+        if (dark) widest = std::max(widest, run), run = 0;
+        else if (run >= 0) ++run;
+    return widest;
+}
+
+// What the eye sees of a font beyond its metrics: a bold text clearly heavier than the
+// same text in regular, and no gap inside a word wider than a third of the em (a bitmap
+// size whose advances grow but not its letters spreads a word letter by letter).
+TEST_F(Captions, BoldIsDrawnHeavierThanRegularAndNoWordFallsApartIntoLetters) {
+    for (app::FormRef* ref : {&program_.Form1, &program_.Form2, &program_.Form3}) {
+        app::Form& form = ref->get();
+        form.Show();
+        app::ScopedDc dc(CreateCompatibleDC(nullptr));
+        for (int id = 0; const Window h = form.control(id); ++id) {
+            const std::wstring text = h.Text();
+            SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
+            LOGFONTW lf{};
+            GetObjectW(h.Font(), sizeof lf, &lf);
+            app::Selection selected(dc.get(), h.Font());
+            const auto ink = [&] { const auto c = InkColumns(dc.get(), text); return std::accumulate(c.begin(), c.end(), 0); };
+            if (lf.lfWeight >= FW_BOLD) {
+                const int bold = ink();
+                lf.lfWeight = FW_NORMAL;
+                app::ScopedFont regularFont(CreateFontIndirectW(&lf));
+                app::Selection regular(dc.get(), regularFont.get());
+                EXPECT_GT(bold * 5, ink() * 6) << bold << " dark pixels in bold, " << ink() << " in regular";
+            }
+            TEXTMETRICW tm{};
+            GetTextMetricsW(dc.get(), &tm);
+            for (size_t at = 0, end; at < text.size(); at = end + 1) {
+                end = std::min(text.find_first_of(L" \r\n", at), text.size());
+                const std::wstring_view word = std::wstring_view(text).substr(at, end - at);
+                EXPECT_LE(WidestGap(InkColumns(dc.get(), word)), (tm.tmHeight - tm.tmInternalLeading) / 3)
+                    << testing::PrintToString(std::wstring(word));
+            }
+        }
+    }
 }
 
 }  // namespace
