@@ -67,10 +67,10 @@ inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     const double scale = picture.widthAt96 / 700.0 * dpi / 96;
     std::vector<ArtworkPoint> points(std::begin(kArtworkPoints), std::end(kArtworkPoints));
-    points.push_back({static_cast<int>((client.right - 0.5) / scale), static_cast<int>((client.bottom - 0.5) / scale),
-                      RGB(236, 223, 190), 2});
+    points.push_back({-1, -1, RGB(236, 223, 190), 2});  // the client's last pixel
     for (const ArtworkPoint& p : points) {
-        const int x = static_cast<int>((p.x + 0.5) * scale), y = static_cast<int>((p.y + 0.5) * scale);
+        const int x = p.x < 0 ? client.right - 1 : static_cast<int>((p.x + 0.5) * scale);
+        const int y = p.y < 0 ? client.bottom - 1 : static_cast<int>((p.y + 0.5) * scale);
         const COLORREF drawn = GetPixel(dc.get(), x, y);
         if (!Near(drawn, p.colour, p.tolerance))
             return ::testing::AssertionFailure() << "at " << p.x << "," << p.y << " (pixel " << x << "," << y << ") "
