@@ -1,6 +1,7 @@
 #include "app/fonts.h"
 
 #include "app/dpi.h"
+#include "app/errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -184,7 +185,11 @@ ScopedFont Fonts::LastResort(const Font& font, int dpi) const {
         }
     }
     // No face at all at this size: what the mapper gives is all there is.
-    return best ? std::move(best) : CreateFontIn(font, font.face, dpi);
+    if (best) return best;
+    ScopedFont mapped = CreateFontIn(font, font.face, dpi);
+    // GDI gives no cause when its table of objects is full, the one way this fails.
+    if (const DWORD code = GetLastError(); !mapped) throw WindowFailure(L"utworzyć czcionki", code ? code : ERROR_NOT_ENOUGH_MEMORY);
+    return mapped;
 }
 
 }  // namespace app

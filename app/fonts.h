@@ -34,7 +34,8 @@ public:
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
 
-    // The font in the face chosen for it at this dpi: chosen on first use, then kept.
+    // The font in the face chosen for it at this dpi: chosen on first use, then kept. Throws
+    // the window failure when the system gives no font at all.
     HFONT Get(const Font& font, int dpi);
 
 private:

@@ -114,11 +114,7 @@ void Form::Hide() {
     if (IsWindowVisible(hwnd_)) throw WindowFailure(L"ukryć okna", GetLastError());
 }
 
-HFONT Form::FontFor(const Font& font) {
-    HFONT handle = program_.fonts().Get(font, dpi_);
-    if (!handle) throw WindowFailure(L"utworzyć czcionki", GetLastError());
-    return handle;
-}
+HFONT Form::FontFor(const Font& font) { return program_.fonts().Get(font, dpi_); }
 
 void Form::Build() {
     // Owned by the hidden owner window, not by another form: no taskbar button, and

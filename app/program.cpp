@@ -67,9 +67,13 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
     // Every face is chosen once, here, for the main screen's density, whichever window
     // opens first; a window on a screen of another density has its own chosen when it opens.
+    // A font the system cannot give is reported when a window needs it, over that window.
     const int dpi = DpiOf(owner_.get());
-    for (const FormDesc* form : forms_)
-        for (const ControlDesc& c : form->controls) fonts_.Get(c.font, dpi);
+    try {
+        for (const FormDesc* form : forms_)
+            for (const ControlDesc& c : form->controls) fonts_.Get(c.font, dpi);
+    } catch (const calc::RuntimeError&) {
+    }
 }
 
 Program::~Program() {
