@@ -165,7 +165,7 @@ protected:
     }
 };
 
-TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeAndNoTaskbarButton) {
+TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeIconsAndPictureAndNoTaskbarButton) {
     const Window form = Form().hwnd();
     EXPECT_EQ(form.Text(), Desc().caption);
     const RECT client = form.Client();
@@ -184,10 +184,7 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeAndNoTaskbarButton) {
         EXPECT_EQ(native.first, size);
         EXPECT_TRUE(IconImage(reinterpret_cast<HICON>(form.Send(WM_GETICON, static_cast<WPARAM>(which)))) == native) << size;
     }
-}
-
-TEST_P(EveryWindow, PaintsItsPictureFromTheTopLeftCornerOverTheWholeClientArea) {
-    EXPECT_TRUE(PaintsTheArtwork(Form().hwnd(), Desc().picture, ScreenDpi()));
+    EXPECT_TRUE(PaintsTheArtwork(form.hwnd(), Desc().picture, ScreenDpi()));
 }
 
 // At 150 % the band keeps its edges and the car is smoothed, not blown up pixel by pixel.
