@@ -22,13 +22,12 @@ double Contrast(COLORREF a, COLORREF b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The client area of a form as it is on the screen, brought to the front and painted.
+// The client area of a form as it is on the screen, brought to the front.
 class Shot {
 public:
     explicit Shot(HWND form) : size_(Window(form).Client()) {
         SetWindowPos(form, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
+        Pump();  // what the window itself invalidated gets painted; nothing more
         HDC screen = GetDC(form);
         dc_.reset(CreateCompatibleDC(screen));
         bitmap_.reset(CreateCompatibleBitmap(screen, size_.right, size_.bottom));
