@@ -15,10 +15,6 @@ Function User32(const char* name) {
     return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
-struct FreeModule {
-    void operator()(HMODULE h) const { FreeLibrary(h); }
-};
-
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -32,7 +28,7 @@ const DpiLookups& SystemDpiLookups() {
     static const auto forWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     // Windows 8.1 and the first Windows 10 know each monitor's density, in shcore; it stays
     // loaded for as long as the function may be called.
-    static const Scoped<HMODULE, FreeModule> shcore(
+    static const ScopedModule shcore(
         forWindow ? nullptr : LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     static const DpiLookups lookups{
         forWindow, Lookup<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi};

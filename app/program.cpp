@@ -95,8 +95,7 @@ HCURSOR Program::Cursor(Pointer pointer) const {
 void Program::Name(HWND control, std::wstring_view name) {
     if (!names_.get()) {
         if (!com_) com_.emplace();
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                    reinterpret_cast<void**>(names_.put()))))
+        if (FAILED(com_->Create(CLSID_AccPropServices, IID_IAccPropServices, reinterpret_cast<void**>(names_.put()))))
             return;  // no accessibility service: nothing to name for
     }
     names_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,

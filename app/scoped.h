@@ -41,6 +41,9 @@ struct DeleteDc {
 struct DestroyWindowHandle {
     void operator()(HWND h) const { DestroyWindow(h); }
 };
+struct FreeModuleHandle {
+    void operator()(HMODULE h) const { FreeLibrary(h); }
+};
 struct DestroyIconHandle {
     void operator()(HICON h) const { DestroyIcon(h); }
 };
@@ -50,6 +53,7 @@ using ScopedBitmap = Scoped<HBITMAP, DeleteGdiObject>;
 using ScopedDc = Scoped<HDC, DeleteDc>;
 using ScopedWindow = Scoped<HWND, DestroyWindowHandle>;
 using ScopedIcon = Scoped<HICON, DestroyIconHandle>;
+using ScopedModule = Scoped<HMODULE, FreeModuleHandle>;
 
 // A GDI object selected into a DC for one scope.
 class Selection {
@@ -87,18 +91,33 @@ private:
     T* p_ = nullptr;
 };
 
-// COM for this thread, for as long as the program needs it.
+// COM for this thread, from ole32 loaded when first needed: a run that never needs it
+// never loads it. Kept for as long as the program needs it.
 class ComApartment {
 public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment() : ole32_(LoadLibraryW(L"ole32.dll")) {
+        const auto initialize = Function<HRESULT(WINAPI*)(LPVOID, DWORD)>("CoInitializeEx");
+        ok_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }
     ~ComApartment() {
-        if (ok_) CoUninitialize();
+        if (ok_) Function<void(WINAPI*)()>("CoUninitialize")();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
+    HRESULT Create(REFCLSID type, REFIID iid, void** object) const {
+        const auto create = Function<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>("CoCreateInstance");
+        if (!ok_ || !create) return CO_E_NOTINITIALIZED;
+        return create(type, nullptr, CLSCTX_INPROC_SERVER, iid, object);
+    }
+
 private:
-    bool ok_;
+    template <typename F>
+    F Function(const char* name) const {
+        return ole32_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(ole32_.get(), name))) : nullptr;
+    }
+    ScopedModule ole32_;
+    bool ok_ = false;
 };
 
 }  // namespace app
