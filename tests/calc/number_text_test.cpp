@@ -4,6 +4,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -15,21 +16,15 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Exactly half way between the two largest subnormal doubles, written out in full:
-// about the longest decimal whose every digit still counts.
-constexpr wchar_t kSubnormalMidpoint[] =
-    L"2.225073858507200641991763955462587799366026678130273282963623495400057796435394444841022253699383222614312"
-    L"797277047241310305390992976863718870946851468024222968583977359185141028540361975476844303195813273469348"
-    L"201130421165308554532083149367606760832492010670938404726154347408257301721683776564392101064823911617215"
-    L"885247576023130352707715620028417753432987127581235390742131919787390835897715495970664046616205505789259"
-    L"944223223424444728595704169556757585423752417124134805999073137808018133811049489046686648944255834488901"
-    L"008259721496147104204399198556535697531005523193544866389809548508960406603526818528245020786151024435136"
-    L"20912377597978521535770387775045705684361475530270683064113556748943345076587312006145811358486831521563"
-    L"686919762403704226016998291015625";
-
 TEST(TextToNumber, ReadsTheLongestDecimalPrefix) {
     const std::wstring million(1'000'000, L'0');
     const double belowMin = std::nextafter(std::numeric_limits<double>::min(), 0.0);
+    // Exactly half way between the two largest subnormal doubles, written out in full (a long
+    // double holds it): about the longest decimal whose every digit still counts.
+    static_assert(std::numeric_limits<long double>::digits >= 64);
+    const long double mid = (static_cast<long double>(belowMin) + std::nextafter(belowMin, 0.0)) / 2;
+    char digits[1100];
+    const std::wstring midpoint(digits, digits + std::snprintf(digits, sizeof digits, "%.1075Lf", mid));
     const std::pair<std::wstring, double> cases[] = {
         {L"", 0},        {L".", 0},        {L"-.e", 0},        {L"- 1", 0},          {L"  -0", -0.0},
         {L"\t+7", 7},    {L"15,5", 15},    {L"15.5", 15.5},    {L"1.2.3", 1.2},      {L".5", 0.5},
@@ -47,8 +42,7 @@ TEST(TextToNumber, ReadsTheLongestDecimalPrefix) {
         {L"1.00000000000000011102230246251565404236316680908203126", 1.0000000000000002},
         {L"9007199254740993." + million, 9007199254740992.0},
         {L"9007199254740993." + million + L"1", 9007199254740994.0},
-        {kSubnormalMidpoint + std::wstring(L"e-308"), std::nextafter(belowMin, 0.0)},
-        {kSubnormalMidpoint + million + L"1e-308", belowMin},
+        {midpoint, std::nextafter(belowMin, 0.0)}, {midpoint + million + L"1", belowMin},
         // A megabyte of digits.
         {std::wstring(1'000'000, L'9'), kInf}, {million + L"5", 5},
         {L"0." + million + L"1e1000005", 1e4}, {L"1" + million + L"e-1000000", 1},
@@ -102,9 +96,8 @@ TEST(NumberToText, RoundsToHundredthsOnTheExactValueWithHalvesAwayFromZero) {
         {999999999999999.9, L".", L"999999999999999.88"}, {0.0001, L".", L"0"},
         {kInf, L".", L"Inf"}, {-kInf, L".", L"-Inf"}, {kNaN, L".", L"NaN"},
     };
-    for (const auto& [value, separator, expected] : cases) {
+    for (const auto& [value, separator, expected] : cases)
         EXPECT_EQ(std::wstring(expected), NumberToText(value, separator)) << value;
-    }
 }
 
 }  // namespace

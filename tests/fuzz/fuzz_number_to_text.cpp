@@ -2,11 +2,8 @@
 // double's own bits, and for the comma separator.
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "tests/fuzz/fuzz_support.h"
 
@@ -29,13 +26,10 @@ Wide ReferenceHundredths(double value) {
 }
 
 std::wstring Written(Wide hundredths, bool negative) {
-    std::wstring digits;
-    for (Wide h = hundredths; h > 0 || digits.size() < 3; h /= 10)
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + static_cast<int>(h % 10)));
-    digits.insert(digits.size() - 2, 1, L'.');
-    while (digits.back() == L'0') digits.pop_back();
-    if (digits.back() == L'.') digits.pop_back();
-    return (negative && hundredths != 0 ? L"-" : L"") + digits;
+    const auto whole = static_cast<std::uint64_t>(hundredths / 100), cents = static_cast<std::uint64_t>(hundredths % 100);
+    std::wstring text = (negative && hundredths != 0 ? L"-" : L"") + std::to_wstring(whole);
+    if (cents != 0) text += L"." + std::to_wstring(cents / 10) + (cents % 10 ? std::to_wstring(cents % 10) : L"");
+    return text;
 }
 
 }  // namespace
@@ -49,15 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::wstring text = calc::NumberToText(value, L".");
     std::wstring withComma = text;
-    std::replace(withComma.begin(), withComma.end(), L'.', L',');
-    if (calc::NumberToText(value, L",") != withComma) {
-        fuzz::Fail("%a: the \",\" text is not \"%ls\" with a comma", value, text.c_str());
-    }
+    std::ranges::replace(withComma, L'.', L',');
+    if (calc::NumberToText(value, L",") != withComma)
+        FUZZ_FAIL("%a: the \",\" text is not \"%ls\" with a comma", value, text.c_str());
     // Far beyond anything a click writes, the hundredths outgrow the reference's integers.
     if (std::fabs(value) >= 0x1p60) return 0;
     const std::wstring expected = Written(ReferenceHundredths(value), std::signbit(value));
-    if (text != expected) {
-        fuzz::Fail("%a written as \"%ls\", expected \"%ls\"", value, text.c_str(), expected.c_str());
-    }
+    if (text != expected) FUZZ_FAIL("%a written as \"%ls\", expected \"%ls\"", value, text.c_str(), expected.c_str());
     return 0;
 }

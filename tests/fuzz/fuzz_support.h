@@ -1,51 +1,32 @@
 #pragma once
-// Shared by the fuzz targets: failure reports and references that do not go
-// through the code under test.
+// Shared by the fuzz targets: the failure report, and RoundToInt16 checked against a
+// reference that does not go through the code under test.
 
 #include <cfenv>
 #include <cmath>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "calc/number_text.h"
 
+// A printf format and its arguments; libFuzzer keeps the input that got here as a crash artifact.
+#define FUZZ_FAIL(...) (std::fprintf(stderr, "\nFUZZ PROPERTY VIOLATED: " __VA_ARGS__), std::fputc('\n', stderr), std::abort())
+
 namespace fuzz {
-
-// libFuzzer keeps the input that got here as a crash artifact.
-[[noreturn]] inline void Fail(const char* format, ...) {
-    std::va_list args;
-    va_start(args, format);
-    std::fputs("\nFUZZ PROPERTY VIOLATED: ", stderr);
-    std::vfprintf(stderr, format, args);
-    std::fputs("\n", stderr);
-    va_end(args);
-    std::abort();
-}
-
-// strtod in the "C" locale, whatever the process locale might become.
-inline double ParseC(const std::string& text) {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-    return strtod_l(text.c_str(), nullptr, c);
-}
-
-// Same value and same sign, so -0.0 and 0.0 differ.
-inline bool SameDouble(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
 
 // RoundToInt16 against nearbyint, which rounds halves to even in the default mode.
 inline void CheckRounding(double value) {
-    if (std::fegetround() != FE_TONEAREST) Fail("rounding mode changed");
+    if (std::fegetround() != FE_TONEAREST) FUZZ_FAIL("rounding mode changed");
     const double rounded = std::isfinite(value) ? std::nearbyint(value) : 0;
     const bool overflow = !std::isfinite(value) || rounded < -32768.0 || rounded > 32767.0;
     try {
         const std::int16_t result = calc::RoundToInt16(value);
-        if (overflow || result != rounded) Fail("RoundToInt16(%a) = %d, reference %s%.0f", value, result,
-                                                overflow ? "overflow of " : "", rounded);
+        if (overflow || result != rounded) FUZZ_FAIL("RoundToInt16(%a) = %d, reference %s%.0f", value, result,
+                                                     overflow ? "overflow of " : "", rounded);
     } catch (const calc::RuntimeError& e) {
-        if (!overflow || e.number != calc::kOverflow) Fail("RoundToInt16(%a) raised error %d", value, e.number);
+        if (!overflow || e.number != calc::kOverflow) FUZZ_FAIL("RoundToInt16(%a) raised error %d", value, e.number);
     }
 }
 

@@ -1,9 +1,11 @@
-// How the windows come and go, how the program ends, and what the keyboard does.
-
-#include <tuple>
-#include <utility>
+// How the windows come and go, what the keyboard does, and how the program ends: in
+// process, and as the built tarvex.exe run on its own.
 
 #include "harness.h"
+
+#include <tlhelp32.h>
+
+#include <tuple>
 
 namespace tarvex_test {
 namespace {
@@ -30,16 +32,11 @@ bool InFront(HWND a, HWND b) {
 class Lifetime : public ProgramTest {
 protected:
     app::FormRef& Ref(const Secondary& w) { return program_.*w.ref; }
-    app::Form& FormOf(const Secondary& w) { return *Ref(w).instance(); }
-    Window Closer(const Secondary& w) { return FormOf(w).control(w.closer); }
-    void PressClose(const Secondary& w) {
-        Closer(w).Click();
-        Pump();
-    }
+    Window Closer(const Secondary& w) { return Ref(w)->control(w.closer); }
     HWND Open(const Secondary& w) {
         Click(w.opener);
         Pump();
-        return Ref(w).exists() ? FormOf(w).hwnd() : nullptr;
+        return Ref(w).exists() ? Ref(w)->hwnd() : nullptr;
     }
     // Another test process on the display may take the activation: bring the window forward until it holds.
     HWND FocusIn(HWND form) {
@@ -57,94 +54,105 @@ protected:
     }
 };
 
-TEST_F(Lifetime, SecondaryWindowsOpenModelessAndComeBackRaisedReshownOrRebuilt) {
+TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGoWithTheProgram) {
     HWND main = Main().hwnd();
     for (const Secondary& w : {kHelp, kAbout}) {
         SCOPED_TRACE(w.name);
         EXPECT_FALSE(Ref(w).exists());  // nothing but the main window at start
-        HWND form = Open(w);
+        HWND form = Open(w), button = Closer(w).hwnd();
         ASSERT_TRUE(IsWindowVisible(form));  // built by the press
         SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Pump();
         EXPECT_TRUE(InFront(main, form));
         EXPECT_EQ(Open(w), form);  // the same window, brought to the front
         EXPECT_TRUE(InFront(form, main));
-        // Its close button hides it; the next press shows it where the user moved it.
+        // Its close button hides it, clicked or by Enter or Space before any Tab (Tab makes it the
+        // default button), not by Escape; each press brings it back where the user moved it, focus on
+        // the button, which Tab keeps as the only stop.
         SetWindowPos(form, nullptr, 137, 211, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        PressClose(w);
-        EXPECT_TRUE(IsWindow(form) && !IsWindowVisible(form));
-        ASSERT_EQ(Open(w), form);
-        const RECT r = Window(form).Rect();
-        EXPECT_EQ(std::tuple(IsWindowVisible(form), r.left, r.top), std::tuple(TRUE, 137L, 211L));
+        for (WPARAM key : {WPARAM{0}, WPARAM{VK_RETURN}, WPARAM{VK_SPACE}, WPARAM{VK_ESCAPE}, WPARAM{VK_TAB}}) {
+            FocusIn(main);
+            EXPECT_EQ(FocusIn(Open(w)), button);
+            const RECT r = Window(form).Rect();
+            EXPECT_EQ(std::tuple(r.left, r.top), std::tuple(137L, 211L));
+            if (key) Press(form, button, key);
+            else Closer(w).Click();
+            EXPECT_EQ(IsWindowVisible(form), key == VK_ESCAPE || key == VK_TAB) << "key " << key;
+        }
+        EXPECT_EQ(FocusIn(form), button);
         // The title-bar close destroys the window but not the instance; the next press builds it anew.
         app::Form* instance = Ref(w).instance();
         SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
         Pump();
         EXPECT_FALSE(IsWindow(form) || instance->loaded() || program_.ended());
-        ASSERT_TRUE(IsWindowVisible(Open(w)));
+        ASSERT_TRUE(IsWindowVisible(form = Open(w)));
         EXPECT_EQ(Ref(w).instance(), instance);
-        for (const app::ControlDesc& c : w.desc->controls) EXPECT_EQ(FormOf(w).Text(c.id), c.text);
+        for (const app::ControlDesc& c : w.desc->controls) EXPECT_EQ(instance->Text(c.id), c.text);
+        // Where a label reaches under the close button, the button is drawn and clicked above it.
+        for (const app::ControlDesc& c : w.desc->controls) {
+            const Window label = instance->control(c.id);
+            RECT box = label.Place(), place = Closer(w).Place(), overlap{};
+            if (c.kind != app::Kind::Label || !IntersectRect(&overlap, &place, &box)) continue;
+            EXPECT_TRUE(GetWindowLongPtrW(label.hwnd(), GWL_STYLE) & WS_CLIPSIBLINGS);  // it paints around the button
+            const POINT middle{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+            EXPECT_EQ(ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), Closer(w).hwnd());
+        }
     }
-    // With both open the main window stays enabled and computes.
-    Click(Przelicz);
+    Click(Przelicz);  // with both open the main window stays enabled and computes
     EXPECT_EQ(Text(srdnicaakt), L"385.8");
-    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(FormOf(kHelp).hwnd()) && IsWindowVisible(FormOf(kAbout).hwnd()));
-    EXPECT_TRUE(errors_.empty());
-}
-
-enum class State { Shown, Hidden, Closed };
-struct EndCase { const char* name; State help, about; bool zakoncz; };  // else the main window's close box
-class ProgramEnd : public Lifetime, public ::testing::WithParamInterface<EndCase> {};
-
-TEST_P(ProgramEnd, LeavesNoWindow) {
-    const EndCase& c = GetParam();
-    std::vector<HWND> windows{Main().hwnd()};
-    for (const auto& [w, state] : {std::pair{kHelp, c.help}, std::pair{kAbout, c.about}}) {
-        windows.push_back(Open(w));
-        if (state == State::Hidden) PressClose(w);
-        if (state == State::Closed) SendMessageW(windows.back(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
-    if (c.zakoncz) Click(Command1);
-    if (!c.zakoncz) SendMessageW(Main().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(Ref(kHelp)->hwnd()) && IsWindowVisible(Ref(kAbout)->hwnd()) &&
+                errors_.empty());
+    // "Zakończ" with Help hidden and About closed leaves no window and ends the message loop.
+    const HWND windows[] = {main, Ref(kHelp)->hwnd(), Ref(kAbout)->hwnd()};
+    Closer(kHelp).Click();
+    SendMessageW(windows[2], WM_SYSCOMMAND, SC_CLOSE, 0);
+    Click(Command1);
     EXPECT_TRUE(program_.ended());
     for (HWND w : windows) EXPECT_FALSE(IsWindow(w));
-    EXPECT_FALSE(FormOf(kHelp).loaded() || FormOf(kAbout).loaded());
+    EXPECT_FALSE(Ref(kHelp)->loaded() || Ref(kAbout)->loaded());
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-INSTANTIATE_TEST_SUITE_P(WithHelpAndAbout, ProgramEnd,
-                         ::testing::Values(EndCase{"HelpShownAboutHidden_CloseBox", State::Shown, State::Hidden, false},
-                                           EndCase{"HelpHiddenAboutClosed_Zakoncz", State::Hidden, State::Closed, true},
-                                           EndCase{"HelpClosedAboutShown_Zakoncz", State::Closed, State::Shown, true}),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(Lifetime, SpaceOrEnterOnACloseButtonHidesItsWindowAndEscapeDoesNothing) {
-    for (const Secondary& w : {kHelp, kAbout}) {
-        SCOPED_TRACE(w.name);
-        HWND form = Open(w), button = Closer(w).hwnd();
-        // Enter before any Tab: moving the focus with Tab makes the button the default one.
-        for (WPARAM key : {VK_RETURN, VK_SPACE}) {
-            FocusIn(Main().hwnd());  // away, and back with the next press: the focus returns to the button
-            EXPECT_EQ(FocusIn(Open(w)), button);
-            Press(form, button, key);
-            EXPECT_TRUE(IsWindow(form) && !IsWindowVisible(form)) << "key " << key;
-        }
-        Open(w);
-        for (WPARAM key : {VK_ESCAPE, VK_TAB}) Press(form, FocusIn(form), key);
-        EXPECT_TRUE(IsWindowVisible(form));
-        EXPECT_EQ(FocusIn(form), button);
+TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
+    wchar_t self[MAX_PATH];
+    const std::wstring here(self, GetModuleFileNameW(nullptr, self, MAX_PATH));  // .../tests/wine/...
+    std::wstring command = L"\"" + here.substr(0, here.find_last_of(L"\\/")) + L"\\..\\..\\app\\tarvex.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    // Its own main window once it waits for input: test processes beside it show windows of the same class.
+    WaitForInputIdle(process.hProcess, 10000);
+    Window form;
+    for (HWND h = nullptr; !form && (h = FindWindowExW(nullptr, h, app::Form::kWindowClass, nullptr));) {
+        DWORD owner = 0;
+        if (GetWindowThreadProcessId(h, &owner) && owner == process.dwProcessId && IsWindowVisible(h)) form = h;
     }
-}
-
-TEST_F(Lifetime, HelpCloseButtonIsDrawnAboveLabel4) {
-    HWND form = Open(kHelp);
-    const Window label = FormOf(kHelp).control(ui::form3::Label4);
-    RECT box = label.Place(), place = Closer(kHelp).Place(), overlap{};
-    ASSERT_TRUE(IntersectRect(&overlap, &place, &box));
-    EXPECT_TRUE(GetWindowLongPtrW(label.hwnd(), GWL_STYLE) & WS_CLIPSIBLINGS);  // the label paints around the button
-    const POINT middle{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
-    EXPECT_EQ(ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), Closer(kHelp).hwnd());
+    if (form) {
+        const auto control = [&](int id) { return form.Child(app::Form::kFirstControlId + id); };
+        control(Przelicz).Click();
+        EXPECT_EQ(control(srdnicaakt).Text(), L"385.8");
+        // Shown and used without the picture decoder or the accessibility service loaded.
+        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.dwProcessId);
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof module;
+        int count = 0;
+        for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module), ++count)
+            EXPECT_TRUE(_wcsicmp(module.szModule, L"windowscodecs.dll") && _wcsicmp(module.szModule, L"oleacc.dll"))
+                << module.szModule;
+        CloseHandle(modules);
+        EXPECT_GT(count, 3);
+        PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    if (!ended) TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(code, 0u);  // STILL_ACTIVE while it runs
 }
 
 }  // namespace

@@ -7,43 +7,29 @@ namespace {
 
 using namespace ui::form1;
 
-class DecimalComma : public ProgramTest {
-protected:
-    void SetUp() override {
-        wchar_t saved[8] = {};
-        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, 8);
-        saved_ = saved;
-        ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
-        ProgramTest::SetUp();
-    }
-    void TearDown() override { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved_.c_str()); }
-    std::wstring saved_;
-};
+using DecimalComma = ProgramTest;
 
+// The separator is read at each click: set just for it, and put back before anything can stop the test.
 TEST_F(DecimalComma, WritesResultsWithACommaAndReadsTypedValuesAndTheNewDiameterWithAPoint) {
-    ChooseSize(Combo1, L"195", L"65", L"15");
-    ChooseSize(Combo4, L"205", L"55", L"16");
-    Click(Przelicz);
-    EXPECT_EQ(Text(srdnicaakt), L"634,5");
-    EXPECT_EQ(Text(Label26), L"149,39");
-
     // A typed comma ends the number: 15,5 is 15.
+    ChooseSize(Combo1, L"195", L"65", L"15");
     ChooseOther(Combo3);
     Put(Text3, L"15,5");
-    Click(Przelicz);
-    EXPECT_EQ(Text(srdnicaakt), L"634,5");
-
-    // A new diameter below 1 reads back from its box as 0 and takes the second form.
+    // The new wheel 2 x 0.35 x 1 = 0.7 mm, no rim: its diameter, written "0,7", reads back as 0
+    // and takes the second form, 0.7 / 634.5 - 1 (634.5 / 0.7 - 1 would be 90542.86 %).
     ChooseOther(Combo4);
     Put(Text4, L"1");
-    Choose(Combo5, Combo(Control(Combo5)).Find(L"35"));  // 2 x 0.35 x 1 = 0.7 mm, no rim
+    Choose(Combo5, Combo(Control(Combo5)).Find(L"35"));
     ChooseOther(Combo6);
     Put(Text6, L"0");
+    wchar_t saved[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, 8);
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
     Click(Przelicz);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved);
     EXPECT_TRUE(errors_.empty());
-    EXPECT_EQ(Text(srednicanew), L"0,7");
-    // "0,7" reads back as 0: 0.7 / 634.5 - 1, not 634.5 / 0.7 - 1 (which would be 90542.86 %).
-    EXPECT_EQ(Text(procentbl), L"-99,89");
+    EXPECT_EQ((std::vector{Text(srdnicaakt), Text(srednicanew), Text(procentbl), Text(Label26)}),
+              (std::vector<std::wstring>{L"634,5", L"0,7", L"-99,89", L"0,17"}));
 }
 
 }  // namespace
