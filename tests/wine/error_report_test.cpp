@@ -11,11 +11,9 @@ namespace {
 
 using namespace ui::form1;
 
-// What the timer found in the message box; the timer procedure has no other way back.
-struct Seen {
-    std::wstring text;  // "caption|text|owner"
-    RECT place;
-} seen;
+// What the timer found in the message box, "caption|text|owner" and where; the timer
+// procedure has no other way back.
+struct Seen { std::wstring text; RECT place; } seen;
 
 void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(
@@ -69,13 +67,11 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
 }
 
 // Handlers that throw each kind of exception there is.
-void ThrowsRuntimeError(app::Form&) { throw calc::DivisionByZero(); }
-void ThrowsBadAlloc(app::Form&) { throw std::bad_alloc(); }
-void ThrowsStdException(app::Form&) { throw std::logic_error("stan niespojny"); }
-void ThrowsAnything(app::Form&) { throw 42; }
 constexpr app::ControlDesc kThrowers[] = {
-    app::Button(0, {0, 0, 900, 375}, L"a", ThrowsRuntimeError), app::Button(1, {0, 400, 900, 375}, L"b", ThrowsBadAlloc),
-    app::Button(2, {0, 800, 900, 375}, L"c", ThrowsStdException), app::Button(3, {0, 1200, 900, 375}, L"d", ThrowsAnything)};
+    app::Button(0, {0, 0, 900, 375}, L"a", [](app::Form&) { throw calc::DivisionByZero(); }),
+    app::Button(1, {0, 400, 900, 375}, L"b", [](app::Form&) { throw std::bad_alloc(); }),
+    app::Button(2, {0, 800, 900, 375}, L"c", [](app::Form&) { throw std::logic_error("stan niespojny"); }),
+    app::Button(3, {0, 1200, 900, 375}, L"d", [](app::Form&) { throw 42; })};
 constexpr int kThrowersOrder[] = {0, 1, 2, 3};
 
 // Nothing a handler throws unwinds through the system's frames: each is reported with a

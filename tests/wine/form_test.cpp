@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <cmath>
 #include <tuple>
 
@@ -90,7 +89,7 @@ std::wstring SpokenName(HWND control) {
 class RecordedNames : public IAccPropServices {
 public:
     std::map<HWND, std::wstring> given;
-    std::set<HWND> takenBack;
+    std::map<HWND, std::wstring> takenBack;  // with the name it had
 
     HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND h, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
         const bool name = object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_NAME;
@@ -98,7 +97,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND h, DWORD, DWORD, const MSAAPROPID* properties, int count) override {
-        if (count == 1 && properties[0] == PROPID_ACC_NAME) takenBack.insert(h);
+        if (count == 1 && properties[0] == PROPID_ACC_NAME) takenBack[h] = given[h];
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
@@ -245,7 +244,7 @@ TEST(Density, TheWindowsOwnElseItsMonitorsElseTheSystems) {
     for (const auto& [lookups, dpi] : cases) EXPECT_EQ(app::DpiOf(GetDesktopWindow(), lookups), dpi);
 }
 
-TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPointer) {
+TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPointerAndTabStop) {
     ExpectLaidOut(Form(), Desc(), ScreenDpi());
     int children = 0;
     for (HWND c = GetWindow(Form().hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
@@ -304,32 +303,23 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourAndPo
             }
             EXPECT_EQ(PointerOver(h.hwnd()), c.pointer == app::Pointer::System ? nullptr : Expected(c.pointer));
         }
+        // A Tab stop where the order has it; no default or cancel button: Enter and Esc press nothing by themselves.
+        const bool stop = std::ranges::find(Desc().tabOrder, c.id) != Desc().tabOrder.end();
+        EXPECT_EQ((GetWindowLongPtrW(h.hwnd(), GWL_STYLE) & WS_TABSTOP) != 0, stop);
+        if (c.kind == app::Kind::Button) {
+            EXPECT_EQ(GetWindowLongPtrW(h.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+        }
     }
-}
-
-TEST_P(EveryWindow, TabsThroughItsOwnOrderFromTheFirstControl) {
-    const HWND form = Form().hwnd();
+    // The focus starts on the first control of the order, and Tab walks it round.
     const auto& order = Desc().tabOrder;
-    // Another test process on the same display may hold the activation for a moment.
     for (int tries = 0; tries < 50 && GetFocus() != Form().control(order.front()); ++tries) {
-        SetForegroundWindow(form);
+        SetForegroundWindow(Form().hwnd());  // another test process on the display may hold the activation
         Pump();
         Sleep(10);
     }
-    EXPECT_EQ(GetFocus(), Form().control(order.front()));
-    HWND at = Form().control(order.front());
-    for (size_t i = 1; i <= order.size(); ++i) {
-        at = GetNextDlgTabItem(form, at, FALSE);
+    HWND at = GetFocus();
+    for (size_t i = 0; i <= order.size(); at = GetNextDlgTabItem(Form().hwnd(), at, FALSE), ++i)
         EXPECT_EQ(at, Form().control(order[i % order.size()])) << "step " << i;
-    }
-    for (const app::ControlDesc& c : Desc().controls) {
-        const bool stop = std::ranges::find(order, c.id) != order.end();
-        EXPECT_EQ((GetWindowLongPtrW(Form().control(c.id), GWL_STYLE) & WS_TABSTOP) != 0, stop) << "control " << c.id;
-        // No default or cancel button: Enter and Esc press nothing by themselves.
-        if (c.kind == app::Kind::Button) {
-            EXPECT_EQ(GetWindowLongPtrW(Form().control(c.id), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-        }
-    }
 }
 
 // What a screen reader says for each box and button: the label just before it, or the
@@ -358,11 +348,8 @@ TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
         }
     }
     EXPECT_EQ(names.given, expected);
-    // Taken back when the window goes.
-    SendMessageW(Form().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    std::set<HWND> named;
-    for (const auto& [h, name] : expected) named.insert(h);
-    EXPECT_EQ(names.takenBack, named);
+    SendMessageW(Form().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);  // taken back when the window goes
+    EXPECT_EQ(names.takenBack, expected);
     program_.UseNameService(nullptr);
 }
 

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/program.h"
@@ -36,21 +37,6 @@ inline void Type(Window edit, std::wstring_view text) {
     for (wchar_t c : text) edit.Send(WM_CHAR, c, 1);
 }
 
-// Colours of the artwork (700 x 501 at full size) at points where it is plain, and
-// how far the drawn pixel may be from them.
-struct ArtworkPoint {
-    int x, y;
-    COLORREF colour;
-    int tolerance;
-};
-inline constexpr ArtworkPoint kArtworkPoints[] = {
-    {20, 2, RGB(48, 103, 177), 3},     // the band, dark towards its foot
-    {20, 30, RGB(38, 88, 155), 3},
-    {350, 100, RGB(241, 230, 201), 2},  // sand, darkening downwards
-    {20, 450, RGB(237, 224, 191), 2},
-    {680, 470, RGB(237, 223, 191), 2},
-    {576, 93, RGB(173, 35, 26), 12},    // the car's paint
-};
 
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -66,15 +52,21 @@ inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture
     app::Selection target(dc.get(), painted.get());
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     const double scale = picture.widthAt96 / 700.0 * dpi / 96;
-    std::vector<ArtworkPoint> points(std::begin(kArtworkPoints), std::end(kArtworkPoints));
-    points.push_back({-1, -1, RGB(236, 223, 190), 2});  // the client's last pixel
-    for (const ArtworkPoint& p : points) {
-        const int x = p.x < 0 ? client.right - 1 : static_cast<int>((p.x + 0.5) * scale);
-        const int y = p.y < 0 ? client.bottom - 1 : static_cast<int>((p.y + 0.5) * scale);
+    // Colours of the artwork (700 x 501 at full size) where it is plain, and how far the
+    // drawn pixel may be from them; -1: the client's last pixel.
+    const std::tuple<int, int, COLORREF, int> points[] = {
+        {20, 2, RGB(48, 103, 177), 3},  {20, 30, RGB(38, 88, 155), 3},     // the band, dark towards its foot
+        {350, 100, RGB(241, 230, 201), 2}, {20, 450, RGB(237, 224, 191), 2}, // sand, darkening downwards
+        {680, 470, RGB(237, 223, 191), 2}, {-1, -1, RGB(236, 223, 190), 2},
+        {576, 93, RGB(173, 35, 26), 12},                                     // the car's paint
+    };
+    for (const auto& [px, py, colour, tolerance] : points) {
+        const int x = px < 0 ? client.right - 1 : static_cast<int>((px + 0.5) * scale);
+        const int y = py < 0 ? client.bottom - 1 : static_cast<int>((py + 0.5) * scale);
         const COLORREF drawn = GetPixel(dc.get(), x, y);
-        if (!Near(drawn, p.colour, p.tolerance))
-            return ::testing::AssertionFailure() << "at " << p.x << "," << p.y << " (pixel " << x << "," << y << ") "
-                                                 << std::hex << drawn << " instead of " << p.colour;
+        if (!Near(drawn, colour, tolerance))
+            return ::testing::AssertionFailure() << "at " << px << "," << py << " (pixel " << x << "," << y << ") "
+                                                 << std::hex << drawn << " instead of " << colour;
     }
     return ::testing::AssertionSuccess();
 }

@@ -12,14 +12,13 @@ namespace {
 
 bool highContrast = false;  // what the stand-in for the system's setting answers
 
-// Relative luminance and contrast ratio as accessibility guidelines define them.
-double Luminance(COLORREF c) {
-    const auto linear = [](int v) { const double s = v / 255.0; return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
-}
+// The contrast ratio of two colours as accessibility guidelines define it.
 double Contrast(COLORREF a, COLORREF b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    const auto linear = [](int v) { const double s = v / 255.0; return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
+    const auto luminance = [&](COLORREF c) {
+        return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c)) + 0.05;
+    };
+    return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
 }
 
 // The client area of a form as it is on the screen, brought to the front.
