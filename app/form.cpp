@@ -1,7 +1,5 @@
 #include "app/form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -210,7 +208,10 @@ void Form::CreateControl(const ControlDesc& c) {
     if (!h) throw WindowFailure(L"utworzyć kontrolki", GetLastError());
     controls_[static_cast<size_t>(c.id)] = h;
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-    if (!c.spokenName.empty()) SetWindowSubclass(h, &Form::AskedForObject, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (!c.spokenName.empty()) {  // its own procedure kept where standard controls keep nothing
+        SetWindowLongPtrW(h, GWLP_USERDATA, GetWindowLongPtrW(h, GWLP_WNDPROC));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::AskedForObject));
+    }
 
     if (c.kind == Kind::TextBox) SendMessageW(h, EM_SETLIMITTEXT, 0, 0);  // 0: no limit
     if (c.kind == Kind::ComboBox) {
@@ -395,15 +396,16 @@ void Form::NameControls() {
         if (!c.spokenName.empty()) program_.Name(control(c.id), c.spokenName);
 }
 
-LRESULT CALLBACK Form::AskedForObject(HWND h, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    Form& form = *reinterpret_cast<Form*>(self);
+// A plain subclass: comctl32's keeps its record in a window property, which costs every
+// message a trip to the window server under Wine.
+LRESULT CALLBACK Form::AskedForObject(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(GetParent(h), GWLP_USERDATA));
     try {
-        if (message == WM_GETOBJECT) form.NameControls();
+        if (message == WM_GETOBJECT && form) form->NameControls();
     } catch (...) {
-        form.program_.Report(CurrentError(), &form);
+        form->program_.Report(CurrentError(), form);
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(h, &Form::AskedForObject, 0);
-    return DefSubclassProc(h, message, wParam, lParam);
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_USERDATA)), h, message, wParam, lParam);
 }
 
 }  // namespace app

@@ -69,8 +69,7 @@ private:
     LRESULT Rescale(const Message& m);
     LRESULT ForgetNames(const Message& m);
     void NameControls();
-    static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self);
+    static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void Repaint(const RECT& area) const;
 
     void Build();
