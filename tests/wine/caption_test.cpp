@@ -1,6 +1,5 @@
-// Every fixed text whole in its control, in the font the program really got, whatever
-// fonts the host has. Runs twice: in the project's prefix, and in one where the
-// Central European MS Sans Serif is missing and the host's fonts stand in.
+// Every text whole in its control, in the font really drawn, whatever fonts the host has:
+// also run in a prefix without the Central European MS Sans Serif.
 
 #include <algorithm>
 #include <string>
@@ -14,8 +13,7 @@
 namespace tarvex_test {
 namespace {
 
-// The face, character set and em height of the font selected into a DC as it is really
-// drawn, and as it was asked for.
+// Face, character set and em height of the font in a DC as drawn, and as asked for.
 std::tuple<std::wstring, int, int> Delivered(HDC dc) {
     wchar_t face[LF_FACESIZE] = {};
     TEXTMETRICW tm{};
@@ -29,8 +27,7 @@ std::tuple<std::wstring, int, int> Asked(HFONT font) {
     return {lf.lfFaceName, lf.lfCharSet, -lf.lfHeight};
 }
 
-// Which pixels are dark when the text is drawn in black on white in the DC's font, as a
-// control draws it, into a canvas of this size.
+// The dark pixels of the text drawn in black on white, as a control draws it.
 std::vector<std::vector<bool>> Drawn(HDC dc, std::wstring_view text, UINT flags, SIZE canvas, RECT box) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), canvas.cx, -canvas.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -47,15 +44,12 @@ std::vector<std::vector<bool>> Drawn(HDC dc, std::wstring_view text, UINT flags,
     return dark;
 }
 
-// Dark pixels that the text, drawn as its control draws it in a box of this size, puts
-// outside the box: what the control cuts off. Ink, not the font's cells, and the last
-// line's descenders may lose a row, as "opony" does in its label in the original layout;
-// a line lost whole, or a letter cut at the side, counts.
+// Dark pixels the text puts outside a box of this size: what the control cuts off. The last
+// line's descenders may lose a row, as "opony" does in the original layout.
 int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    // Away from 96 dpi both the box and the font are rounded to whole pixels, which can
-    // give the text a pixel more than the layout meant.
+    // Away from 96 dpi box and font are rounded apart: a pixel of slack.
     const int slack = GetDeviceCaps(dc, LOGPIXELSX) == 96 ? 0 : 1, margin = 40;
     const auto dark = Drawn(dc, text, flags, {width + margin, height + margin}, {0, 0, width, height + margin});
     int outside = 0;
@@ -64,8 +58,7 @@ int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height
     return outside;
 }
 
-// Dark pixels in all, and the widest run of blank columns between two inked ones, of a
-// text drawn on one line.
+// Dark pixels of a line of text, and its widest run of blank columns between inked ones.
 std::pair<int, int> InkAndWidestGap(HDC dc, std::wstring_view text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
@@ -106,9 +99,8 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
             const RECT box = h.Place();
             const int width = box.right - box.left, height = box.bottom - box.top;
             const auto line = [&](std::wstring_view t, int room) { return InkOutside(dc.get(), t, DT_SINGLELINE, room, height); };
-            // What the eye sees beyond the metrics: bold clearly heavier than regular, and no
-            // gap inside a word wider than a third of the em (a bitmap size whose advances grow
-            // but not its letters spreads a word letter by letter).
+            // Beyond the metrics: bold clearly heavier than regular, and no gap inside a word
+            // wider than a third of the em (stretched advances spread a word into letters).
             LOGFONTW lf{};
             GetObjectW(font, sizeof lf, &lf);
             if (lf.lfWeight >= FW_BOLD) {
@@ -143,10 +135,8 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
     }
 }
 
-// Every result a click can write from any two sizes in the lists, or from a few typed
-// ones, drawn whole in its control and clear of the unit beside it (the next row of the
-// table). Only the widest text of each result is drawn: widths are the sums of the
-// characters' advances, as these fonts set digits without kerning.
+// The widest result a click can write from any two list sizes or a few typed ones (by the
+// characters' advances: no kerning here), whole in its control and clear of its unit.
 TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
     using namespace ui::form1;
     std::vector<double> diameters;
@@ -188,8 +178,7 @@ TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
     }
 }
 
-// With no replacement to fall back on, the program still measures its way to a face that
-// keeps a caption whole; here the 12-point title, which no MS Sans Serif strike has.
+// With no replacement, the measured last resort keeps the 12-point title whole.
 TEST(FontChoice, TheLastResortIsAFaceTheSystemHasThatKeepsTheCaptionsInTheirBoxes) {
     const app::FormDesc* forms[] = {&ui::kForm2};
     app::Fonts fonts(forms, {});

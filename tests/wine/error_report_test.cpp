@@ -11,8 +11,7 @@ namespace {
 
 using namespace ui::form1;
 
-// What the timer found in the message box, "caption|text|owner" and where; the timer
-// procedure has no other way back.
+// What the timer found in the box, "caption|text|owner", and where.
 struct Seen { std::wstring text; RECT place; } seen;
 
 void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -74,8 +73,7 @@ constexpr app::ControlDesc kThrowers[] = {
     app::Button(3, {0, 1200, 900, 375}, L"d", [](app::Form&) { throw 42; })};
 constexpr int kThrowersOrder[] = {0, 1, 2, 3};
 
-// Nothing a handler throws unwinds through the system's frames: each is reported with a
-// number, and the window and the program go on.
+// Whatever a handler throws stops at the window procedure, reported with a number.
 TEST_F(ProgramTest, WhateverAHandlerThrowsIsReportedAndTheProgramGoesOn) {
     const app::FormDesc desc{L"throwing", 1500, 1600, ui::kForm2.picture, app::Pointer::System, kThrowers, kThrowersOrder, false};
     app::Form form(program_, desc);

@@ -1,5 +1,4 @@
-// Each window as it opens, checked against its own table: the runtime must build what the
-// table says, control by control.
+// Each window as it opens, checked control by control against its own table.
 
 #include <oleacc.h>
 
@@ -84,8 +83,7 @@ std::wstring SpokenName(HWND control) {
     return text;
 }
 
-// Stands in for the system's accessibility service, which Wine 8 does not keep names in:
-// records the names given and taken back, by control.
+// Records names given and taken back, standing in for the service Wine 8 keeps none in.
 class RecordedNames : public IAccPropServices {
 public:
     std::map<HWND, std::wstring> given;
@@ -175,8 +173,7 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeIconsAndPictureAndNoTaskbarButton
     // Owned by the hidden program window, not by another form.
     EXPECT_EQ(GetWindow(form.hwnd(), GW_OWNER), program_.owner());
     EXPECT_FALSE(IsWindowVisible(program_.owner()));
-    // The program's own image of each icon size the system asks for at this density, not
-    // one scaled from another size: the window shows the very pixels its resource holds.
+    // The resource's own image of each size asked for at this density, not one scaled.
     for (auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
         const int size = GetSystemMetrics(metric);
         const auto native = IconImage(ResourceIcon(size).get());
@@ -195,9 +192,8 @@ TEST(Artwork, AtOneAndAHalfTheBandStaysCrispAndTheCarSmooth) {
     // The light line at the band's foot (rows 53 to 55 of the artwork) fills whole rows 80 and 81.
     for (int y : {80, 81}) EXPECT_TRUE(Near(GetPixel(dc.get(), 30, y), RGB(0x5F, 0x8F, 0xCF), 1)) << y;
     EXPECT_TRUE(Near(GetPixel(dc.get(), 30, 79), RGB(62, 109, 171), 2));  // half band, half line
-    // Down through the sill's lower edge (artwork row 115, between the wheels): from the
-    // dark trim to the sand in steps, none more than half the way; pixels repeated from a
-    // picture of half the size would jump.
+    // Down the sill's lower edge (artwork row 115): trim to sand in steps, none half the way,
+    // as pixels repeated from a smaller picture would jump.
     int first = GetGValue(GetPixel(dc.get(), 864, 165)), last = first, step = 0;
     for (int y = 166; y < 180; ++y) {
         const int level = GetGValue(GetPixel(dc.get(), 864, y));
@@ -226,8 +222,7 @@ TEST_F(ProgramTest, APictureThatCannotBeReadIsReportedWithItsCause) {
     }
 }
 
-// Which density a window is laid out for, from Windows 7 to 11: its own where the system
-// tells it, else its monitor's, else the system's.
+// A window's density from Windows 7 to 11: its own, else its monitor's, else the system's.
 TEST(Density, TheWindowsOwnElseItsMonitorsElseTheSystems) {
     const auto window = [](HWND) -> UINT { return 144; };
     const auto unknown = [](HWND) -> UINT { return 0; };
@@ -272,8 +267,7 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
             EXPECT_TRUE(std::ranges::equal(entries, c.list));
         }
 
-        // MS Sans Serif where Wine's Central European one has the size (8 and 10 points at
-        // 96 dpi), else it or a replacement from the program's own list: never a face the host has.
+        // MS Sans Serif where Wine's has the size, else a replacement of the program's own list.
         LOGFONTW f{};
         GetObjectW(h.Font(), sizeof f, &f);
         const std::wstring_view face = f.lfFaceName;
@@ -322,8 +316,7 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
         EXPECT_EQ(at, Form().control(order[i % order.size()])) << "step " << i;
 }
 
-// What a screen reader says for each box and button: the label just before it, or the
-// name the program gives it, or a button's own caption.
+// A screen reader's name for each box and button: the label before it, the program's, or its caption.
 TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
     RecordedNames names;
     program_.UseNameService(&names);
@@ -353,8 +346,7 @@ TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
     program_.UseNameService(nullptr);
 }
 
-// Moved to a screen of another density, the window takes the frame it is offered and
-// lays itself out anew; nothing typed or computed is lost.
+// Moved to another density, the window takes the frame offered, lays itself out anew, keeps its contents.
 TEST_F(ProgramTest, ADensityChangeMovesEveryControlAndKeepsWhatWasTypedAndComputed) {
     using namespace ui::form1;
     ChooseSize(Combo1, L"195", L"65", L"15");
@@ -372,8 +364,7 @@ TEST_F(ProgramTest, ADensityChangeMovesEveryControlAndKeepsWhatWasTypedAndComput
     const HWND form = Main().hwnd();
     for (int dpi : {192, 120}) {
         SCOPED_TRACE(dpi);
-        // What the system offers: the client area scaled to the new density in its frame
-        // (Wine draws every frame at the system's density).
+        // The client area scaled to the new density in its frame (Wine's frames keep the system's).
         RECT offered = Window(form).Rect();
         const RECT client = Window(form).Client();
         offered.right += MulDiv(ui::kForm1.clientWidth, dpi, 1440) - client.right;

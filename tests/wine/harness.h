@@ -1,6 +1,5 @@
 #pragma once
-// The real program, in process: its windows are built from their descriptions and
-// driven with the same messages a user's mouse and keyboard produce.
+// The real program, in process, driven with the messages a user's mouse and keyboard produce.
 
 #include <windows.h>
 
@@ -43,8 +42,7 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance) {
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-// Whether the background the window paints shows the artwork at its known points, scaled
-// as the window shows it at this density, and the sand down to the client's last corner.
+// Whether the window's background shows the artwork's known points at this density.
 inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture& picture, int dpi) {
     const RECT client = Window(form).Client();
     app::ScopedDc dc(CreateCompatibleDC(nullptr));
@@ -52,8 +50,7 @@ inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture
     app::Selection target(dc.get(), painted.get());
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     const double scale = picture.widthAt96 / 700.0 * dpi / 96;
-    // Colours of the artwork (700 x 501 at full size) where it is plain, and how far the
-    // drawn pixel may be from them; -1: the client's last pixel.
+    // Artwork (700 x 501) points where it is plain, their colours and tolerances; -1: the last pixel.
     const std::tuple<int, int, COLORREF, int> points[] = {
         {20, 2, RGB(48, 103, 177), 3},  {20, 30, RGB(38, 88, 155), 3},     // the band, dark towards its foot
         {350, 100, RGB(241, 230, 201), 2}, {20, 450, RGB(237, 224, 191), 2}, // sand, darkening downwards

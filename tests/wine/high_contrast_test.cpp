@@ -1,5 +1,5 @@
-// The windows as a user of high contrast sees them. Runs in a prefix whose system colours
-// are white on black; Wine cannot switch high contrast on, so the program is told it is.
+// High contrast, in a prefix with white on black system colours; Wine cannot switch the
+// setting on, so the program is told it is.
 
 #include <algorithm>
 #include <cmath>
@@ -50,8 +50,7 @@ private:
     app::ScopedDc dc_;
 };
 
-// Ink in the system's text colour on the system's background, smoothed edges blending the
-// two and nothing else; the strongest ink at least 7:1 against the background.
+// Only the system's text and background colours or their blend; the strongest ink 7:1 or more.
 ::testing::AssertionResult InSystemColours(const std::set<COLORREF>& drawn, int ink, int ground) {
     const COLORREF text = GetSysColor(ink), back = GetSysColor(ground);
     const int span[] = {GetRValue(text) - GetRValue(back), GetGValue(text) - GetGValue(back), GetBValue(text) - GetBValue(back)};
