@@ -1,11 +1,21 @@
-// Any double -> NumberToText, checked against hundredths counted in integers from the
-// double's own bits, and for the comma separator.
+// Any double -> NumberToText, against hundredths counted in integers from the double's own
+// bits, and for the comma separator; and -> RoundToInt16, against nearbyint.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "tests/fuzz/fuzz_support.h"
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "calc/number_text.h"
+
+// libFuzzer keeps the input that got here as a crash artifact.
+#define FUZZ_FAIL(...) (std::fprintf(stderr, "\nFUZZ PROPERTY VIOLATED: " __VA_ARGS__), std::fputc('\n', stderr), std::abort())
 
 namespace {
 
@@ -32,13 +42,26 @@ std::wstring Written(Wide hundredths, bool negative) {
     return text;
 }
 
+// RoundToInt16 against nearbyint, which rounds halves to even in the default mode.
+void CheckRounding(double value) {
+    if (std::fegetround() != FE_TONEAREST) FUZZ_FAIL("rounding mode changed");
+    const double rounded = std::isfinite(value) ? std::nearbyint(value) : 0;
+    const bool overflow = !std::isfinite(value) || rounded < -32768.0 || rounded > 32767.0;
+    try {
+        const std::int16_t result = calc::RoundToInt16(value);
+        if (overflow || result != rounded) FUZZ_FAIL("RoundToInt16(%a) = %d, reference %.0f", value, result, rounded);
+    } catch (const calc::RuntimeError& e) {
+        if (!overflow || e.number != calc::kOverflow) FUZZ_FAIL("RoundToInt16(%a) raised error %d", value, e.number);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < sizeof(double)) return 0;
     double value;
     std::memcpy(&value, data, sizeof value);
-    fuzz::CheckRounding(value);
+    CheckRounding(value);
     if (!std::isfinite(value)) return 0;
 
     const std::wstring text = calc::NumberToText(value, L".");

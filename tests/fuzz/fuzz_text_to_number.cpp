@@ -1,10 +1,17 @@
-// Any text -> TextToNumber -> RoundToInt16, against a slow reference reading of
-// the same text. Superlinear reading shows up as a libFuzzer timeout.
+// Any text -> TextToNumber, against a slow reference reading of the same text. Superlinear reading shows up as a libFuzzer timeout.
 
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <string_view>
 
-#include "tests/fuzz/fuzz_support.h"
+#include "calc/number_text.h"
+
+// libFuzzer keeps the input that got here as a crash artifact.
+#define FUZZ_FAIL(...) (std::fprintf(stderr, "\nFUZZ PROPERTY VIOLATED: " __VA_ARGS__), std::fputc('\n', stderr), std::abort())
 
 namespace {
 
@@ -54,6 +61,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double expected = prefix.empty() ? 0.0 : std::strtod(prefix.c_str(), nullptr);  // nothing sets a locale
     if (value != expected || std::signbit(value) != std::signbit(expected))  // -0.0 and 0.0 differ
         FUZZ_FAIL("TextToNumber = %.17g, reference \"%s\" = %.17g", value, prefix.c_str(), expected);
-    fuzz::CheckRounding(value);
     return 0;
 }
