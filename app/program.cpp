@@ -93,6 +93,7 @@ HCURSOR Program::Cursor(Pointer pointer) const {
 
 // COM and the accessibility service are loaded only now, when a screen reader first asks.
 void Program::Name(HWND control, std::wstring_view name) {
+    if (standIn_) return standIn_->Name(control, name);
     if (!names_.get()) {
         if (!com_) com_.emplace();
         if (FAILED(com_->Create(CLSID_AccPropServices, IID_IAccPropServices, reinterpret_cast<void**>(names_.put()))))
@@ -103,11 +104,10 @@ void Program::Name(HWND control, std::wstring_view name) {
 }
 
 void Program::Unname(HWND control) {
+    if (standIn_) return standIn_->Unname(control);
     MSAAPROPID property = PROPID_ACC_NAME;
     if (names_.get()) names_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &property, 1);
 }
-
-void Program::UseNameService(IAccPropServices* service) { names_.reset(service); }
 
 bool Program::IsFormWindow(HWND hwnd) const {
     return windowClass_ && GetClassWord(hwnd, GCW_ATOM) == windowClass_;

@@ -37,6 +37,14 @@ private:
 
 using ErrorReport = std::function<void(const calc::RuntimeError&)>;
 
+// Where the names a screen reader speaks go, instead of the system's accessibility service.
+class NameService {
+public:
+    virtual ~NameService() = default;
+    virtual void Name(HWND control, std::wstring_view name) = 0;
+    virtual void Unname(HWND control) = 0;
+};
+
 // SPI_GETHIGHCONTRAST's HCF_HIGHCONTRASTON, asked anew each time: the user may switch.
 bool SystemHighContrast();
 
@@ -65,7 +73,7 @@ public:
     // What a screen reader calls a control: set for the control's life, taken back before it goes.
     void Name(HWND control, std::wstring_view name);
     void Unname(HWND control);
-    void UseNameService(IAccPropServices* service);  // instead of the system's, from now on
+    void UseNameService(NameService* service) { standIn_ = service; }  // instead of the system's
     Fonts& fonts() { return fonts_; }
     // Whether the user asked for high contrast: the windows then drop their picture and
     // colours for the system's. query: asks instead of the system, from now on.
@@ -82,6 +90,7 @@ private:
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
     std::optional<ComApartment> com_;  // from the first name on
     ComRef<IAccPropServices> names_;
+    NameService* standIn_ = nullptr;
     ErrorReport report_;
     bool (*highContrast_)() = &SystemHighContrast;
     bool ended_ = false;

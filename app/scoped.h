@@ -81,11 +81,6 @@ public:
     T* operator->() const { return p_; }
     T* get() const { return p_; }
     T** put() { return &p_; }
-    void reset(T* p = nullptr) {  // shares p
-        if (p) p->AddRef();
-        if (p_) p_->Release();
-        p_ = p;
-    }
 
 private:
     T* p_ = nullptr;

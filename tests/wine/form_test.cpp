@@ -83,37 +83,12 @@ std::wstring SpokenName(HWND control) {
     return text;
 }
 
-// Records names given and taken back, standing in for the service Wine 8 keeps none in.
-class RecordedNames : public IAccPropServices {
-public:
-    std::map<HWND, std::wstring> given;
-    std::map<HWND, std::wstring> takenBack;  // with the name it had
-
-    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND h, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
-        const bool name = object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_NAME;
-        given[h] = name ? text : L"(not a name)";
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND h, DWORD, DWORD, const MSAAPROPID* properties, int count) override {
-        if (count == 1 && properties[0] == PROPID_ACC_NAME) takenBack[h] = given[h];
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+// Records the names given and taken back (with the name it had), standing in for the
+// system's service, which Wine 8 keeps none in.
+struct RecordedNames : app::NameService {
+    std::map<HWND, std::wstring> given, takenBack;
+    void Name(HWND h, std::wstring_view name) override { given[h] = name; }
+    void Unname(HWND h) override { takenBack[h] = given[h]; }
 };
 
 // An icon's width, and its colour and mask pixels as 32-bit values.
