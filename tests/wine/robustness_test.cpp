@@ -69,10 +69,17 @@ protected:
 using PrzeliczClick = Robustness;
 
 // Row by row on one window: first as it opens (the fields as they read), then six dimensions,
-// each chosen from its list where the list has it, else typed into the box behind the last entry.
+// each chosen from its list where the list has it, else typed into the box behind the last entry;
+// with the user's decimal separator where a row gives one.
 TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnError) {
     const std::vector<std::wstring> equal{L"0", L"0", L"50", L"60", L"80", L"90", L"100", L"150"};
-    const std::tuple<std::array<const wchar_t*, 6>, int, std::vector<std::wstring>> rows[] = {
+    struct Row {
+        std::array<const wchar_t*, 6> sizes;
+        int error;
+        std::vector<std::wstring> expected;
+        const wchar_t* separator = L".";
+    };
+    const Row rows[] = {
         {{}, 0, {L"385.8", L"385.8"}},
         {{L"135", L"30", L"12", L"235", L"82", L"20"}, 0,
          {L"385.8", L"893.4", L"507.6", L"-56.82", L"115.79", L"138.94", L"185.26", L"208.41", L"231.57", L"347.36"}},
@@ -82,6 +89,10 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnError) {
          {L"634.5", L"0", L"-634.5", L"-100", L"0", L"0", L"0", L"0", L"0", L"0"}},
         {{L"0", L"65", L"0", L"0", L"55", L"0"}, 6, {L"0", L"0", L"0"}},  // 0/0 in the error ratio
         {{L"0", L"65", L"0", L"0", L"55", L"-1"}, 11, {L"0", L"-25.4", L"-25.4"}},  // the ratio divides by 0
+        // A typed comma ends the number (15,5 is 15); the new wheel, written "0,7", reads back as 0 and
+        // takes the second form, 0.7 / 634.5 - 1 (634.5 / 0.7 - 1 would be 90542.86 %).
+        {{L"195", L"65", L"15,5", L"1", L"35", L"0"}, 0,
+         {L"634,5", L"0,7", L"-633,8", L"-99,89", L"0,06", L"0,07", L"0,09", L"0,1", L"0,11", L"0,17"}, L","},
         {{L"195", L"65", L"15", L"32767", L"32767", L"20"}, 0,  // the largest new wheel: every digit written
          {L"634.5", L"21474033.78", L"21473399.28", L"-100", L"1692201.24", L"2030641.49", L"2707521.99", L"3045962.24",
           L"3384402.49", L"5076603.73"}},
@@ -91,7 +102,7 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnError) {
         {{L"165", L"82", L"14", L"185", L"80", L"13"}, 0, {L"626.2", L"626.2"}},
         {{L"165", L"65", L"14", L"195", L"55", L"14"}, 0, {L"570.1", L"570.1"}},
     };
-    for (auto [sizes, error, expected] : rows) {
+    for (auto [sizes, error, expected, separator] : rows) {
         SCOPED_TRACE(testing::PrintToString(sizes));
         for (int n = 0; n < 6 && sizes[0]; ++n) {
             const int entry = Combo(Control(kCombos[n])).Find(sizes[n]);
@@ -99,7 +110,12 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnError) {
             else Enter(kCombos[n], Box, sizes[n]);
         }
         if (expected.size() == 2) expected.insert(expected.end(), equal.begin(), equal.end());
-        EXPECT_EQ(ClickExpecting(error), expected);
+        wchar_t saved[8] = {};  // the separator is read at each click: set just for it
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, 8);
+        ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator));
+        const std::vector<std::wstring> written = ClickExpecting(error);
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved);
+        EXPECT_EQ(written, expected);
     }
 
     // The last row shows "150" where "149.39" was two rows before: right of it only the picture shows.
