@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "harness.h"
 
@@ -20,35 +19,6 @@ double Contrast(COLORREF a, COLORREF b) {
     };
     return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
 }
-
-// The client area of a form as it is on the screen, brought to the front.
-class Shot {
-public:
-    explicit Shot(HWND form) : size_(Window(form).Client()) {
-        SetWindowPos(form, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        Pump();  // what the window itself invalidated gets painted; nothing more
-        HDC screen = GetDC(form);
-        dc_.reset(CreateCompatibleDC(screen));
-        bitmap_.reset(CreateCompatibleBitmap(screen, size_.right, size_.bottom));
-        SelectObject(dc_.get(), bitmap_.get());
-        BitBlt(dc_.get(), 0, 0, size_.right, size_.bottom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(form, screen);
-    }
-    // The colours drawn in a rectangle of the client area, but where other controls lie over it.
-    std::set<COLORREF> Colours(RECT r, const std::vector<RECT>& over = {}) const {
-        std::set<COLORREF> colours;
-        for (LONG y = std::max(0L, r.top); y < std::min(r.bottom, size_.bottom); ++y)
-            for (LONG x = std::max(0L, r.left); x < std::min(r.right, size_.right); ++x)
-                if (std::ranges::none_of(over, [&](const RECT& o) { return PtInRect(&o, POINT{x, y}); }))
-                    colours.insert(GetPixel(dc_.get(), x, y));
-        return colours;
-    }
-
-private:
-    RECT size_;
-    app::ScopedBitmap bitmap_;  // freed after the DC it is selected in
-    app::ScopedDc dc_;
-};
 
 // Only the system's text and background colours or their blend; the strongest ink 7:1 or more.
 ::testing::AssertionResult InSystemColours(const std::set<COLORREF>& drawn, int ink, int ground) {
