@@ -1,4 +1,5 @@
-// Any text -> TextToNumber, against a slow reference reading of the same text. Superlinear reading shows up as a libFuzzer timeout.
+// Any text -> TextToNumber, against a slow reference reading of the same text.
+// Superlinear reading shows up as a libFuzzer timeout.
 
 #include <cmath>
 #include <cstddef>

@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "app/fonts.h"
 #include "calc/number_text.h"
 #include "calc/tyre.h"
 #include "harness.h"
@@ -176,20 +175,6 @@ TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
         const int room = std::min<int>(isBox ? RoomIn(h) : box.right - box.left, unit.Place().left - box.left);
         EXPECT_EQ(InkOutside(dc.get(), widest[i], DT_SINGLELINE, room, box.bottom - box.top), 0) << "room " << room;
     }
-}
-
-// With no replacement, the measured last resort keeps the 12-point title whole.
-TEST(FontChoice, TheLastResortIsAFaceTheSystemHasThatKeepsTheCaptionsInTheirBoxes) {
-    const app::FormDesc* forms[] = {&ui::kForm2};
-    app::Fonts fonts(forms, {});
-    const app::ControlDesc& title = ui::kForm2.controls[ui::form2::Label1];
-    HFONT font = fonts.Get(title.font, app::kDesignDpi);
-    ASSERT_NE(font, nullptr);
-    app::ScopedDc dc(CreateCompatibleDC(nullptr));
-    app::Selection selected(dc.get(), font);
-    EXPECT_EQ(Delivered(dc.get()), Asked(font));
-    EXPECT_EQ(std::get<2>(Delivered(dc.get())), 16);
-    EXPECT_EQ(InkOutside(dc.get(), title.text, DT_WORDBREAK, title.place.width / 15, title.place.height / 15), 0);
 }
 
 }  // namespace

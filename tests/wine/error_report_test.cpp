@@ -65,17 +65,29 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
     }
 }
 
-// Handlers that throw each kind of exception there is.
+// A window whose picture the program cannot use: a missing resource, and an icon image (from
+// test_resources.rc) where a top-down 32-bit bitmap should be.
+template <int kPicture>
+void ShowWithPicture(app::Form& form) {
+    app::FormDesc desc = ui::kForm2;
+    desc.picture.car = kPicture;
+    app::Form(form.program(), desc).Show();
+}
+
+// Handlers that throw each kind of exception there is, and two that fail to show a window.
 constexpr app::ControlDesc kThrowers[] = {
     app::Button(0, {0, 0, 900, 375}, L"a", [](app::Form&) { throw calc::DivisionByZero(); }),
     app::Button(1, {0, 400, 900, 375}, L"b", [](app::Form&) { throw std::bad_alloc(); }),
     app::Button(2, {0, 800, 900, 375}, L"c", [](app::Form&) { throw std::logic_error("stan niespojny"); }),
-    app::Button(3, {0, 1200, 900, 375}, L"d", [](app::Form&) { throw 42; })};
-constexpr int kThrowersOrder[] = {0, 1, 2, 3};
+    app::Button(3, {0, 1200, 900, 375}, L"d", [](app::Form&) { throw 42; }),
+    app::Button(4, {0, 1600, 900, 375}, L"e", ShowWithPicture<9999>),
+    app::Button(5, {0, 2000, 900, 375}, L"f", ShowWithPicture<9001>)};
+constexpr int kThrowersOrder[] = {0, 1, 2, 3, 4, 5};
 
-// Whatever a handler throws stops at the window procedure, reported with a number.
+// Whatever a handler throws stops at the window procedure, reported with a number and, for a
+// failed window, the system's own cause.
 TEST_F(ProgramTest, WhateverAHandlerThrowsIsReportedAndTheProgramGoesOn) {
-    const app::FormDesc desc{L"throwing", 1500, 1600, ui::kForm2.picture, app::Pointer::System, kThrowers, kThrowersOrder, false};
+    const app::FormDesc desc{L"throwing", 1500, 2400, ui::kForm2.picture, app::Pointer::System, kThrowers, kThrowersOrder, false};
     app::Form form(program_, desc);
     form.Show();
     for (int button : kThrowersOrder) Window(form.control(button)).Click();
@@ -84,7 +96,9 @@ TEST_F(ProgramTest, WhateverAHandlerThrowsIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(reported, (std::vector<std::pair<int, std::wstring>>{
                             {11, L"Dzielenie przez zero"}, {7, L"Brak pamięci"},
                             {51, L"Nieoczekiwany błąd wewnętrzny: stan niespojny"},
-                            {51, L"Nieoczekiwany błąd wewnętrzny: nieznany wyjątek"}}));
+                            {51, L"Nieoczekiwany błąd wewnętrzny: nieznany wyjątek"},
+                            {5, L"Nie udało się wczytać obrazu tła (kod systemu 1814)"},  // no such resource
+                            {5, L"Nie udało się wczytać obrazu tła (kod systemu 13)"}}));  // invalid data
     EXPECT_TRUE(!program_.ended() && IsWindowVisible(form.hwnd()) && IsWindowVisible(Main().hwnd()));
 }
 

@@ -8,7 +8,6 @@
 #include <tuple>
 
 #include "app/dpi.h"
-#include "app/errors.h"
 #include "app/fonts.h"
 #include "app/picture.h"
 #include "harness.h"
@@ -16,8 +15,6 @@
 
 namespace tarvex_test {
 namespace {
-
-constexpr int IDB_NOT_A_PICTURE = 9001;  // test_resources.rc
 
 // The screen's density, as the system reports it to any program: the test's own yardstick.
 int ScreenDpi() {
@@ -177,22 +174,6 @@ TEST(Artwork, AtOneAndAHalfTheBandStaysCrispAndTheCarSmooth) {
     }
     EXPECT_GT(last - first, 150);
     EXPECT_LE(2 * step, last - first);
-}
-
-// A picture the program cannot use is reported with the system's own cause.
-TEST_F(ProgramTest, APictureThatCannotBeReadIsReportedWithItsCause) {
-    const std::pair<int, const wchar_t*> cases[] = {{9999, L"(kod systemu 1814)"},  // no such resource
-                                                    {IDB_NOT_A_PICTURE, L"(kod systemu 13)"}};  // invalid data
-    for (const auto& [resource, cause] : cases) {
-        app::FormDesc desc = ui::kForm2;
-        desc.picture.car = resource;
-        try {
-            app::Form(program_, desc).Show();
-            ADD_FAILURE() << resource << " shown";
-        } catch (const calc::RuntimeError& e) {
-            EXPECT_TRUE(e.number == app::kWindowFailure && e.description.ends_with(cause)) << testing::PrintToString(e.description);
-        }
-    }
 }
 
 // A window's density from Windows 7 to 11: its own, else its monitor's, else the system's.

@@ -135,9 +135,7 @@ TEST_F(Robustness, HostileTextsInEveryPairedBoxAndComboField) {
         {std::wstring(run, L'0') + L"5", 5},        // long, but a small number
         {std::wstring(mb, L' ') + L"7", 7},         // blanks before
         {L"7" + std::wstring(mb, L'x'), 7},         // junk after
-        {std::wstring(mb, L'.'), 0},                // no digit at all
-        {std::wstring(mb, L'\x01'), 0},             // control characters
-        {std::wstring(mb, L'\xD800'), 0},           // lone surrogates
+        {std::wstring(mb, L'\xD800'), 0},           // no digit at all: lone surrogates
         {L"\u00A0\uFF11\uFF19\uFF15", 0},           // a blank that is not a space, digits that are not ASCII
         {L"\r\n195", 0},                            // a line break
     };
