@@ -12,18 +12,13 @@
 namespace tarvex_test {
 namespace {
 
-// Face, character set and em height of the font in a DC as drawn, and as asked for.
+// Face, character set and em height of the font in a DC as drawn.
 std::tuple<std::wstring, int, int> Delivered(HDC dc) {
     wchar_t face[LF_FACESIZE] = {};
     TEXTMETRICW tm{};
     GetTextFaceW(dc, LF_FACESIZE, face);
     GetTextMetricsW(dc, &tm);
     return {face, tm.tmCharSet, tm.tmHeight - tm.tmInternalLeading};
-}
-std::tuple<std::wstring, int, int> Asked(HFONT font) {
-    LOGFONTW lf{};
-    GetObjectW(font, sizeof lf, &lf);
-    return {lf.lfFaceName, lf.lfCharSet, -lf.lfHeight};
 }
 
 // The dark pixels of the text drawn in black on white, as a control draws it.
@@ -94,14 +89,15 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
             SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
             const HFONT font = h.Font();
             app::Selection selected(dc.get(), font);
-            EXPECT_EQ(Delivered(dc.get()), Asked(font)) << "the font mapper's own pick";
+            LOGFONTW lf{};
+            GetObjectW(font, sizeof lf, &lf);
+            EXPECT_EQ(Delivered(dc.get()), std::tuple(std::wstring(lf.lfFaceName), int{lf.lfCharSet}, -lf.lfHeight))
+                << "the font mapper's own pick";
             const RECT box = h.Place();
             const int width = box.right - box.left, height = box.bottom - box.top;
             const auto line = [&](std::wstring_view t, int room) { return InkOutside(dc.get(), t, DT_SINGLELINE, room, height); };
             // Beyond the metrics: bold clearly heavier than regular, and no gap inside a word
             // wider than a third of the em (stretched advances spread a word into letters).
-            LOGFONTW lf{};
-            GetObjectW(font, sizeof lf, &lf);
             if (lf.lfWeight >= FW_BOLD) {
                 const int bold = InkAndWidestGap(dc.get(), text).first;
                 lf.lfWeight = FW_NORMAL;

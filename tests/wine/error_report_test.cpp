@@ -3,7 +3,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/errors.h"
 #include "harness.h"
 
 namespace tarvex_test {

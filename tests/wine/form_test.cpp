@@ -3,8 +3,8 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <map>
 #include <cmath>
+#include <map>
 #include <tuple>
 
 #include "app/dpi.h"

@@ -19,16 +19,8 @@ constexpr int BoxOf(int combo) { return combo + Text1 - Combo1; }
 constexpr int kResults[] = {srdnicaakt, srednicanew, roznica, procentbl,
                             Label21_1, Label22, Label23, Label24, Label25, Label26};
 
-
 class Robustness : public ProgramTest {
 protected:
-    // Current 195/65 R15, new 205/55 R16, each from its list; the boxes empty.
-    void Reference() {
-        ChooseSize(Combo1, L"195", L"65", L"15");
-        ChooseSize(Combo4, L"205", L"55", L"16");
-        for (int combo : kCombos) Put(BoxOf(combo), L"");
-    }
-
     // Into the box behind the last entry: short printable texts typed key by key, the rest
     // whole, as a paste brings them.
     void Enter(int combo, const std::wstring& text) {
@@ -197,7 +189,8 @@ using Repetition = Robustness;
 // good and overflowing in turn. Then no GDI or USER object more, and no heap byte beyond the
 // platform's own but 4 KiB: a cache entry or two, less than 8 bytes per cycle or per two clicks.
 TEST_F(Repetition, AThousandCyclesOfBothWindowsAndTenClicksLeaveNothingBehind) {
-    Reference();
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    ChooseSize(Combo4, L"205", L"55", L"16");
     const std::tuple<int, app::FormRef&, int> windows[] = {{Command2, program_.Form2, ui::form2::Command201},
                                                             {Command3, program_.Form3, ui::form3::Command301}};
     const auto cycle = [&] {
