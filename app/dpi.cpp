@@ -5,14 +5,9 @@
 namespace app {
 namespace {
 
-// A function that older Windows lacks; null there.
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 template <typename Function>
 Function User32(const char* name) {
-    return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
+    return Procedure<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 int ScreenDpi() {
@@ -31,7 +26,7 @@ const DpiLookups& SystemDpiLookups() {
     static const ScopedModule shcore(
         forWindow ? nullptr : LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     static const DpiLookups lookups{
-        forWindow, Lookup<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi};
+        forWindow, Procedure<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi};
     return lookups;
 }
 

@@ -76,13 +76,14 @@ void Form::SetText(int id, std::wstring_view text) {
         // A transparent label does not erase its old text: the picture under it must be
         // repainted too. Left to the next paint; within a click, one request for all.
         const RECT r = control.Place();
-        if (!repaint_) return Repaint(r);
+        if (!repaint_) return Repaint(&r);
         UnionRect(&*repaint_, &*repaint_, &r);
     }
 }
 
-void Form::Repaint(const RECT& area) const {
-    RedrawWindow(hwnd_, &area, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+// Left to the next paint: the picture under the area, and the controls on it.
+void Form::Repaint(const RECT* area) const {
+    RedrawWindow(hwnd_, area, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 std::int16_t Form::ListIndex(int id) const { return static_cast<std::int16_t>(Combo(Require(id)).Selection()); }
@@ -267,7 +268,7 @@ LRESULT Form::HandleMessage(const Message& m) {
         case WM_DPICHANGED: return Rescale(m);
         case WM_SETTINGCHANGE:  // high contrast on or off, or other colours: shown at once
         case WM_SYSCOLORCHANGE:
-            RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+            Repaint();
             return Default(m);
         case WM_GETOBJECT:
             NameControls();
@@ -330,7 +331,7 @@ LRESULT Form::RunClickHandler(const Message& m) {
         Form& form;
         explicit RepaintOnce(Form& f) : form(f) { form.repaint_ = RECT{}; }
         ~RepaintOnce() {
-            if (form.hwnd_ && !IsRectEmpty(&*form.repaint_)) form.Repaint(*form.repaint_);
+            if (form.hwnd_ && !IsRectEmpty(&*form.repaint_)) form.Repaint(&*form.repaint_);
             form.repaint_.reset();
         }
     } once(*this);
@@ -370,7 +371,7 @@ LRESULT Form::Rescale(const Message& m) {
     const RECT* suggested = reinterpret_cast<const RECT*>(m.lParam);
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint();
     LoadPictureAndIcons();
     for (const ControlDesc& c : desc_.controls) {
         const RECT r = PlaceOf(c);

@@ -70,7 +70,7 @@ private:
     LRESULT ForgetNames(const Message& m);
     void NameControls();
     static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-    void Repaint(const RECT& area) const;
+    void Repaint(const RECT* area = nullptr) const;  // null: the whole window
 
     void Build();
     void LoadPictureAndIcons();

@@ -55,6 +55,12 @@ using ScopedWindow = Scoped<HWND, DestroyWindowHandle>;
 using ScopedIcon = Scoped<HICON, DestroyIconHandle>;
 using ScopedModule = Scoped<HMODULE, FreeModuleHandle>;
 
+// A function of a module that this Windows may lack; null then, or without the module.
+template <typename Function>
+Function Procedure(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // A GDI object selected into a DC for one scope.
 class Selection {
 public:
@@ -91,26 +97,23 @@ private:
 class ComApartment {
 public:
     ComApartment() : ole32_(LoadLibraryW(L"ole32.dll")) {
-        const auto initialize = Function<HRESULT(WINAPI*)(LPVOID, DWORD)>("CoInitializeEx");
+        const auto initialize = Procedure<HRESULT(WINAPI*)(LPVOID, DWORD)>(ole32_.get(), "CoInitializeEx");
         ok_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
     }
     ~ComApartment() {
-        if (ok_) Function<void(WINAPI*)()>("CoUninitialize")();
+        if (ok_) Procedure<void(WINAPI*)()>(ole32_.get(), "CoUninitialize")();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
+    // Works also where COM was already set up on this thread in another way.
     HRESULT Create(REFCLSID type, REFIID iid, void** object) const {
-        const auto create = Function<HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)>("CoCreateInstance");
-        if (!ok_ || !create) return CO_E_NOTINITIALIZED;
-        return create(type, nullptr, CLSCTX_INPROC_SERVER, iid, object);
+        using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+        const auto create = Procedure<CreateInstance>(ole32_.get(), "CoCreateInstance");
+        return create ? create(type, nullptr, CLSCTX_INPROC_SERVER, iid, object) : CO_E_NOTINITIALIZED;
     }
 
 private:
-    template <typename F>
-    F Function(const char* name) const {
-        return ole32_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(ole32_.get(), name))) : nullptr;
-    }
     ScopedModule ole32_;
     bool ok_ = false;
 };

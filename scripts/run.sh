@@ -9,17 +9,13 @@ if [ "${1:-}" != --no-build ]; then
   cmake --build --preset windows --target tarvex
 fi
 
-# A window manager on the display (given a moment, in case it is still starting up).
+# A window manager on the display. The property outlives a window manager that has ended;
+# the window it names does not.
 window_manager() {
   [ -n "${DISPLAY:-}" ] || return 1
   local check
-  for _ in $(seq 10); do
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) || check=
-    # The property outlives a window manager that has ended; the window it names does not.
-    [[ $check == *'window id # '* ]] && xprop -id "${check##* }" WM_NAME >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  return 1
+  check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
+  [[ $check == *'window id # '* ]] && xprop -id "${check##* }" WM_NAME >/dev/null 2>&1
 }
 
 # Wine's virtual desktop is one window the size of a big screen, with every window of the
