@@ -1,11 +1,14 @@
+// tarvex.exe: the three windows wired into the forms runtime, errors shown in a message box.
+
 #include <windows.h>
 
-#include "app/program.h"
+#include "app/error_box.h"
+#include "forms/program.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    app::Program program(instance, ui::kForm1, ui::kForm2, ui::kForm3);
+    forms::Program program(instance, ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);
     return program.Run();
 }

@@ -16,7 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/window.h"
+#include "forms/form.h"
+#include "forms/window.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -34,7 +35,7 @@ constexpr DWORD kPatienceMs = 30000;
 HWND Wait(const wchar_t* caption) {
     const ULONGLONG until = GetTickCount64() + kPatienceMs;
     for (;;) {
-        HWND h = FindWindowW(app::Form::kWindowClass, caption);
+        HWND h = FindWindowW(forms::Form::kWindowClass, caption);
         if (h && IsWindowVisible(h)) return h;
         if (GetTickCount64() > until) Fail("the window did not appear");
         Sleep(100);
@@ -43,8 +44,8 @@ HWND Wait(const wchar_t* caption) {
 
 HWND Main() { return Wait(L"Tarvex zamienników opon samochodowych v1.2 by ZELT"); }
 
-app::Window Control(HWND form, int id) {
-    const app::Window control = app::Window(form).Child(app::Form::kFirstControlId + id);
+forms::Window Control(HWND form, int id) {
+    const forms::Window control = forms::Window(form).Child(forms::Form::kFirstControlId + id);
     if (!control) Fail("no such control");
     return control;
 }
@@ -58,14 +59,14 @@ void Press(HWND form, int button) {
 }
 
 void Choose(HWND form, int combo, const wchar_t* entry) {
-    const app::Combo box = Control(form, combo);
+    const forms::Combo box = Control(form, combo);
     const int index = box.Find(entry);
     if (index < 0 || !box.Select(index)) Fail("no such list entry");
 }
 
 void Print(HWND h) {
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const RECT r = app::Window(h).Rect();
+    const RECT r = forms::Window(h).Rect();
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 

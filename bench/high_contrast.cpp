@@ -2,13 +2,14 @@
 // program, told that the setting is on.
 #include <windows.h>
 
-#include "app/program.h"
+#include "app/error_box.h"
+#include "forms/program.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    app::Program program(instance, ui::kForm1, ui::kForm2, ui::kForm3);
+    forms::Program program(instance, ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);
     program.UseHighContrastQuery([] { return true; });
     return program.Run();
 }

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window.h"
+#include "forms/window.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ std::wstring ClassOf(HWND hwnd) {
 }
 
 // A message with a time limit: the target may hang, or be held up by a message box.
-bool SendWithin(app::Window to, UINT message, DWORD patienceMs) {
+bool SendWithin(forms::Window to, UINT message, DWORD patienceMs) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutW(to.hwnd(), message, 0, 0, SMTO_NORMAL, patienceMs, &ignored) != 0;
 }
@@ -181,23 +181,23 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != search->processId || ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    search->text = app::Window(hwnd).Text();
+    search->text = forms::Window(hwnd).Text();
     std::vector<Child> children;
     EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&children));
     for (const Child& c : children) {
-        if (_wcsicmp(c.windowClass.c_str(), L"Static") == 0) search->text += L": " + app::Window(c.hwnd).Text();
+        if (_wcsicmp(c.windowClass.c_str(), L"Static") == 0) search->text += L": " + forms::Window(c.hwnd).Text();
     }
     return FALSE;
 }
 
-bool Click(app::Window button) { return SendWithin(button, BM_CLICK, 5000); }
+bool Click(forms::Window button) { return SendWithin(button, BM_CLICK, 5000); }
 
 // One program being clicked: its window's button and boxes, and the times taken.
 struct Clicked {
     Target target;
     Launched launched;
-    app::Window button;
-    std::vector<app::Window> boxes;
+    forms::Window button;
+    std::vector<forms::Window> boxes;
     std::vector<double> times;
 };
 
@@ -209,9 +209,9 @@ bool Prepare(Clicked& c, const std::wstring& buttonText, const std::vector<std::
     EnumChildWindows(c.launched.window, CollectChild, reinterpret_cast<LPARAM>(&children));
     // Stable: a drop-down combo's own edit box has the same id in every combo.
     std::stable_sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
-    std::vector<app::Combo> combos;
+    std::vector<forms::Combo> combos;
     for (const Child& child : children) {
-        const app::Window w(child.hwnd);
+        const forms::Window w(child.hwnd);
         if (_wcsicmp(child.windowClass.c_str(), L"Button") == 0 && w.Text() == buttonText) c.button = w;
         if (_wcsicmp(child.windowClass.c_str(), L"ComboBox") == 0) combos.push_back(child.hwnd);
         if (_wcsicmp(child.windowClass.c_str(), L"Edit") == 0) c.boxes.push_back(w);
@@ -236,7 +236,7 @@ bool Prepare(Clicked& c, const std::wstring& buttonText, const std::vector<std::
         return false;
     }
     std::wprintf(L"boxes %ls", c.target.label.c_str());
-    for (app::Window box : c.boxes) std::wprintf(L" [%ls]", box.Text().c_str());
+    for (forms::Window box : c.boxes) std::wprintf(L" [%ls]", box.Text().c_str());
     std::wprintf(L"\n");
     return true;
 }

@@ -1,6 +1,6 @@
 #include "ui/about_window.h"
 
-#include "app/program.h"
+#include "forms/form_api.h"
 #include "assets/resource_ids.h"
 #include "ui/check.h"
 
@@ -8,15 +8,15 @@ namespace ui {
 namespace {
 
 using namespace form2;
-using app::Button;
-using app::Label;
-using app::Pointer;
+using forms::Button;
+using forms::Label;
+using forms::Pointer;
 
-constexpr app::Font kTitle{L"MS Sans Serif", 12, 700};
-constexpr app::Font kField{L"MS Sans Serif", 9.75, 700};
-constexpr app::Rgb kRed = app::kDarkRed;
+constexpr forms::Font kTitle{L"MS Sans Serif", 12, 700};
+constexpr forms::Font kField{L"MS Sans Serif", 9.75, 700};
+constexpr forms::Rgb kRed = forms::kDarkRed;
 
-constexpr app::ControlDesc kControls[] = {
+constexpr forms::ControlDesc kControls[] = {
     // {left, top, width, height} in twips
     Label(Label1, {120, 600, 3615, 615}, L"Tarvex zamienników opon samochodowych").In(kTitle),
     Label(Label2, {360, 1440, 1095, 255}, L"Wersja: ").In(kField),
@@ -36,9 +36,9 @@ constexpr int kTabOrder[] = {Command201};
 
 }  // namespace
 
-const app::FormDesc kForm2{L"O programie ...", 5700, 3885, {IDB_CAR, 380}, Pointer::System,
+const forms::FormDesc kForm2{L"O programie ...", 5700, 3885, {IDB_CAR, 380}, Pointer::System,
                            kControls, kTabOrder, false};
 
-void Command201_Click(app::Form& form) { form.program().Form2->Hide(); }
+void Command201_Click(forms::Controls& form) { form.program().Form2().Hide(); }
 
 }  // namespace ui

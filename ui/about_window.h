@@ -1,8 +1,8 @@
 #pragma once
 // Form2, the About window: title, version, status, author and contact.
 
-#include "app/form.h"
-#include "app/form_desc.h"
+#include "forms/form_api.h"
+#include "forms/form_desc.h"
 
 namespace ui {
 
@@ -13,8 +13,8 @@ enum Control : int {
 };
 }  // namespace form2
 
-extern const app::FormDesc kForm2;
+extern const forms::FormDesc kForm2;
 
-void Command201_Click(app::Form& form);  // "Zamknij": hides the window
+void Command201_Click(forms::Controls& form);  // "Zamknij": hides the window
 
 }  // namespace ui

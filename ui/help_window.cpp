@@ -1,6 +1,6 @@
 #include "ui/help_window.h"
 
-#include "app/program.h"
+#include "forms/form_api.h"
 #include "assets/resource_ids.h"
 #include "ui/check.h"
 
@@ -8,12 +8,12 @@ namespace ui {
 namespace {
 
 using namespace form3;
-using app::Button;
-using app::Label;
-using app::Pointer;
+using forms::Button;
+using forms::Label;
+using forms::Pointer;
 
-constexpr app::Font kTitle{L"MS Sans Serif", 12, 700};
-constexpr app::Font kHeading = app::kDialogFontBold;
+constexpr forms::Font kTitle{L"MS Sans Serif", 12, 700};
+constexpr forms::Font kHeading = forms::kDialogFontBold;
 
 constexpr std::wstring_view kPurpose =
     L"Program pomaga dobrać właściwy rozmiar ogumienia do samochodu tak aby zachować średnice koła jak "
@@ -31,7 +31,7 @@ constexpr std::wstring_view kUsage =
     L"    ewentualną rożnice w średnicy kół, procent błedu pokazywany przed prędkościomierz oraz \r\n"
     L"    tabelę pokazującą  błąd prędkościmierza w km/h   \r\n";
 
-constexpr app::ControlDesc kControls[] = {
+constexpr forms::ControlDesc kControls[] = {
     // {left, top, width, height} in twips
     Label(Label1_1, {360, 720, 3615, 615}, L"Tarvex zamienników opon samochodowych").In(kTitle),
     Label(Label2, {360, 1560, 2055, 375}, L"O co chodzi ?").In(kHeading),
@@ -46,8 +46,8 @@ constexpr int kTabOrder[] = {Command301};
 
 }  // namespace
 
-const app::FormDesc kForm3{L"Pomoc ", 8250, 5730, {IDB_CAR, 550}, Pointer::System, kControls, kTabOrder, false};
+const forms::FormDesc kForm3{L"Pomoc ", 8250, 5730, {IDB_CAR, 550}, Pointer::System, kControls, kTabOrder, false};
 
-void Command301_Click(app::Form& form) { form.program().Form3->Hide(); }
+void Command301_Click(forms::Controls& form) { form.program().Form3().Hide(); }
 
 }  // namespace ui

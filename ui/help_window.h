@@ -1,8 +1,8 @@
 #pragma once
 // Form3, the Help window: what the program is for and how to use it.
 
-#include "app/form.h"
-#include "app/form_desc.h"
+#include "forms/form_api.h"
+#include "forms/form_desc.h"
 
 namespace ui {
 
@@ -10,8 +10,8 @@ namespace form3 {
 enum Control : int { Label1_1, Label2, Label3, Label1_0, Label4, Command301, kControlCount };
 }  // namespace form3
 
-extern const app::FormDesc kForm3;
+extern const forms::FormDesc kForm3;
 
-void Command301_Click(app::Form& form);  // "Zamknij ": hides the window
+void Command301_Click(forms::Controls& form);  // "Zamknij ": hides the window
 
 }  // namespace ui

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "app/program.h"
+#include "forms/form_api.h"
 #include "assets/resource_ids.h"
 #include "calc/number_text.h"
 #include "calc/tyre.h"
@@ -14,14 +14,14 @@ namespace ui {
 namespace {
 
 using namespace form1;
-using app::Button;
-using app::ComboBox;
-using app::Label;
-using app::Pointer;
-using app::TextBox;
+using forms::Button;
+using forms::ComboBox;
+using forms::Label;
+using forms::Pointer;
+using forms::TextBox;
 
-constexpr app::Font kBold = app::kDialogFontBold;
-constexpr app::Rgb kRed = app::kDarkRed;
+constexpr forms::Font kBold = forms::kDialogFontBold;
+constexpr forms::Rgb kRed = forms::kDarkRed;
 
 // The last entry means "other": the value then comes from the text box below.
 constexpr std::wstring_view kWidths[] = {L"145", L"155", L"165", L"175", L"185", L"195",
@@ -30,7 +30,7 @@ constexpr std::wstring_view kProfiles[] = {L"35", L"40", L"45", L"50", L"55", L"
                                            L"65", L"70", L"80", L"82", L"inny"};
 constexpr std::wstring_view kRims[] = {L"13", L"14", L"15", L"16", L"17", L"18", L"19", L"20", L"inna"};
 
-constexpr app::ControlDesc kControls[] = {
+constexpr forms::ControlDesc kControls[] = {
     // {left, top, width, height} in twips; an enumerator's "_N" is element N of a control array
     // The size on the car now
     Label(Label1, {120, 1560, 3855, 255}, L"Wybierz aktualny rozmiar opony").In(kBold),
@@ -116,17 +116,9 @@ constexpr int kTabOrder[] = {Przelicz, Combo1, Combo2, Combo3, Text1, Text2, Tex
 // The right-hand column of the speed table, in the order of calc::kReferenceSpeeds.
 constexpr std::array<int, 6> kActualSpeeds{Label21_1, Label22, Label23, Label24, Label25, Label26};
 
-// The user's decimal separator as set now: a change in the regional settings shows at
-// the next click.
-std::wstring DecimalSeparator() {
-    wchar_t separator[8] = L".";
-    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return L".";
-    return separator;
-}
-
 // A combo and the box below it give one dimension: the box counts only while the
 // combo's last entry ("inna"/"inny") is selected.
-std::int16_t ReadDimension(const app::Form& form, int combo, int box) {
+std::int16_t ReadDimension(const forms::Controls& form, int combo, int box) {
     const std::int16_t index = form.ListIndex(combo);
     const std::int16_t count = form.ListCount(combo);
     if (index == std::numeric_limits<std::int16_t>::max()) throw calc::Overflow();  // index + 1 in 16 bits
@@ -136,14 +128,15 @@ std::int16_t ReadDimension(const app::Form& form, int combo, int box) {
 
 }  // namespace
 
-const app::FormDesc kForm1{
+const forms::FormDesc kForm1{
     L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, {IDB_CAR, 700}, Pointer::Arrow,
     kControls, kTabOrder, true};
 
 // Each result is written as soon as it is known: an error part way leaves the
 // earlier ones in place.
-void Przelicz_Click(app::Form& form) {
-    const std::wstring separator = DecimalSeparator();
+void Przelicz_Click(forms::Controls& form) {
+    // Read at each click: a change in the regional settings shows at the next one.
+    const std::wstring separator = form.program().DecimalSeparator();
     const auto show = [&](int id, double value) { form.SetText(id, calc::NumberToText(value, separator)); };
 
     const calc::TyreSize current{ReadDimension(form, Combo1, Text1), ReadDimension(form, Combo2, Text2),
@@ -166,10 +159,10 @@ void Przelicz_Click(app::Form& form) {
         show(kActualSpeeds[row], calc::ActualSpeed(factor, calc::kReferenceSpeeds[row]));
 }
 
-void Command1_Click(app::Form& form) { form.program().End(); }
+void Command1_Click(forms::Controls& form) { form.program().End(); }
 
-void Command2_Click(app::Form& form) { form.program().Form2->Show(); }
+void Command2_Click(forms::Controls& form) { form.program().Form2().Show(); }
 
-void Command3_Click(app::Form& form) { form.program().Form3->Show(); }
+void Command3_Click(forms::Controls& form) { form.program().Form3().Show(); }
 
 }  // namespace ui

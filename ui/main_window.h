@@ -2,8 +2,8 @@
 // Form1, the main window: the two tyre sizes, the INFO results, the speed table and
 // the four buttons.
 
-#include "app/form.h"
-#include "app/form_desc.h"
+#include "forms/form_api.h"
+#include "forms/form_desc.h"
 
 namespace ui {
 
@@ -30,11 +30,11 @@ enum Control : int {
 };
 }  // namespace form1
 
-extern const app::FormDesc kForm1;
+extern const forms::FormDesc kForm1;
 
-void Przelicz_Click(app::Form& form);  // compares the two sizes
-void Command1_Click(app::Form& form);  // "Zakończ"
-void Command2_Click(app::Form& form);  // "O programie ..."
-void Command3_Click(app::Form& form);  // "Pomoc"
+void Przelicz_Click(forms::Controls& form);  // compares the two sizes
+void Command1_Click(forms::Controls& form);  // "Zakończ"
+void Command2_Click(forms::Controls& form);  // "O programie ..."
+void Command3_Click(forms::Controls& form);  // "Pomoc"
 
 }  // namespace ui

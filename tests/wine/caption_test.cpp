@@ -26,8 +26,8 @@ std::vector<std::vector<bool>> Drawn(HDC dc, std::wstring_view text, UINT flags,
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), canvas.cx, -canvas.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     DWORD* pixels = nullptr;
-    app::ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
-    app::Selection drawn(dc, bitmap.get());
+    forms::ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    forms::Selection drawn(dc, bitmap.get());
     std::fill_n(pixels, canvas.cx * canvas.cy, 0xFFFFFFu);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
@@ -77,18 +77,18 @@ int RoomIn(Window edit) {
 using Captions = ProgramTest;
 
 TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
-    const std::pair<app::FormRef*, const app::FormDesc*> forms[] = {
-        {&program_.Form1, &ui::kForm1}, {&program_.Form2, &ui::kForm2}, {&program_.Form3, &ui::kForm3}};
+    const std::pair<forms::FormRef*, const forms::FormDesc*> forms[] = {
+        {&program_.Form1(), &ui::kForm1}, {&program_.Form2(), &ui::kForm2}, {&program_.Form3(), &ui::kForm3}};
     for (const auto& [ref, desc] : forms) {
-        app::Form& form = ref->get();
+        forms::Form& form = ref->get();
         form.Show();
-        app::ScopedDc dc(CreateCompatibleDC(nullptr));
-        for (const app::ControlDesc& c : desc->controls) {
+        forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+        for (const forms::ControlDesc& c : desc->controls) {
             const Window h = form.control(c.id);
             const std::wstring text = h.Text();
             SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
             const HFONT font = h.Font();
-            app::Selection selected(dc.get(), font);
+            forms::Selection selected(dc.get(), font);
             LOGFONTW lf{};
             GetObjectW(font, sizeof lf, &lf);
             EXPECT_EQ(Delivered(dc.get()), std::tuple(std::wstring(lf.lfFaceName), int{lf.lfCharSet}, -lf.lfHeight))
@@ -101,8 +101,8 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
             if (lf.lfWeight >= FW_BOLD) {
                 const int bold = InkAndWidestGap(dc.get(), text).first;
                 lf.lfWeight = FW_NORMAL;
-                app::ScopedFont regularFont(CreateFontIndirectW(&lf));
-                app::Selection regular(dc.get(), regularFont.get());
+                forms::ScopedFont regularFont(CreateFontIndirectW(&lf));
+                forms::Selection regular(dc.get(), regularFont.get());
                 const int regularInk = InkAndWidestGap(dc.get(), text).first;
                 EXPECT_GT(bold * 5, regularInk * 6) << bold << " dark pixels in bold, " << regularInk << " in regular";
             }
@@ -113,15 +113,15 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
                     << testing::PrintToString(std::wstring(word));
             }
             switch (c.kind) {
-                case app::Kind::Label:
+                case forms::Kind::Label:
                     EXPECT_EQ(InkOutside(dc.get(), text, DT_WORDBREAK | DT_EXPANDTABS, width, height), 0);
                     // Lines broken where the text breaks them must not wrap again.
                     for (size_t at = 0, end; (end = text.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
                         EXPECT_EQ(line(std::wstring_view(text).substr(at, end - at), width), 0) << "line at " << at;
                     break;
-                case app::Kind::Button: EXPECT_EQ(line(text, h.Client().right - 6), 0); break;
-                case app::Kind::TextBox: EXPECT_EQ(line(text, RoomIn(h)), 0); break;
-                case app::Kind::ComboBox:
+                case forms::Kind::Button: EXPECT_EQ(line(text, h.Client().right - 6), 0); break;
+                case forms::Kind::TextBox: EXPECT_EQ(line(text, RoomIn(h)), 0); break;
+                case forms::Kind::ComboBox:
                     EXPECT_EQ(line(text, RoomIn(Combo(h).Field())), 0);
                     for (std::wstring_view entry : c.list) EXPECT_EQ(line(entry, Combo(h).List().Client().right), 0);
                     break;
@@ -143,8 +143,8 @@ TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
     diameters.erase(std::unique(diameters.begin(), diameters.end()), diameters.end());
 
     const int results[] = {srdnicaakt, srednicanew, roznica, procentbl, Label21_1, Label22, Label23, Label24, Label25, Label26};
-    app::ScopedDc dc(CreateCompatibleDC(nullptr));
-    app::Selection selected(dc.get(), Window(Main().control(srdnicaakt)).Font());  // every result's: bold
+    forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    forms::Selection selected(dc.get(), Window(Main().control(srdnicaakt)).Font());  // every result's: bold
     INT advance[128] = {};
     GetCharWidth32W(dc.get(), 0, 127, advance);
     const auto width = [&](const std::wstring& t) { int w = 0; for (wchar_t c : t) w += advance[c & 127]; return w; };

@@ -3,6 +3,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "app/error_box.h"
 #include "harness.h"
 
 namespace tarvex_test {
@@ -31,9 +32,9 @@ void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTheProgramGoesOn) {
-    app::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3);  // the real report
-    program.Form1->Show();
-    app::Form& form = program.Form1.get();
+    forms::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);  // the real report
+    program.Form1()->Show();
+    forms::Form& form = program.Form1().get();
     Combo(form.control(Combo4)).Select(10);  // "inna"
     Window(form.control(Text4)).SetText(L"40000");
     MONITORINFO monitor{sizeof monitor, {}, {}, 0};
@@ -67,27 +68,27 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
 // A window whose picture the program cannot use: a missing resource, and an icon image (from
 // test_resources.rc) where a top-down 32-bit bitmap should be.
 template <int kPicture>
-void ShowWithPicture(app::Form& form) {
-    app::FormDesc desc = ui::kForm2;
+void ShowWithPicture(forms::Controls& form) {
+    forms::FormDesc desc = ui::kForm2;
     desc.picture.car = kPicture;
-    app::Form(form.program(), desc).Show();
+    forms::Form(static_cast<forms::Form&>(form).runtime(), desc).Show();
 }
 
 // Handlers that throw each kind of exception there is, and two that fail to show a window.
-constexpr app::ControlDesc kThrowers[] = {
-    app::Button(0, {0, 0, 900, 375}, L"a", [](app::Form&) { throw calc::DivisionByZero(); }),
-    app::Button(1, {0, 400, 900, 375}, L"b", [](app::Form&) { throw std::bad_alloc(); }),
-    app::Button(2, {0, 800, 900, 375}, L"c", [](app::Form&) { throw std::logic_error("stan niespojny"); }),
-    app::Button(3, {0, 1200, 900, 375}, L"d", [](app::Form&) { throw 42; }),
-    app::Button(4, {0, 1600, 900, 375}, L"e", ShowWithPicture<9999>),
-    app::Button(5, {0, 2000, 900, 375}, L"f", ShowWithPicture<9001>)};
+constexpr forms::ControlDesc kThrowers[] = {
+    forms::Button(0, {0, 0, 900, 375}, L"a", [](forms::Controls&) { throw calc::DivisionByZero(); }),
+    forms::Button(1, {0, 400, 900, 375}, L"b", [](forms::Controls&) { throw std::bad_alloc(); }),
+    forms::Button(2, {0, 800, 900, 375}, L"c", [](forms::Controls&) { throw std::logic_error("stan niespojny"); }),
+    forms::Button(3, {0, 1200, 900, 375}, L"d", [](forms::Controls&) { throw 42; }),
+    forms::Button(4, {0, 1600, 900, 375}, L"e", ShowWithPicture<9999>),
+    forms::Button(5, {0, 2000, 900, 375}, L"f", ShowWithPicture<9001>)};
 constexpr int kThrowersOrder[] = {0, 1, 2, 3, 4, 5};
 
 // Whatever a handler throws stops at the window procedure, reported with a number and, for a
 // failed window, the system's own cause.
 TEST_F(ProgramTest, WhateverAHandlerThrowsIsReportedAndTheProgramGoesOn) {
-    const app::FormDesc desc{L"throwing", 1500, 2400, ui::kForm2.picture, app::Pointer::System, kThrowers, kThrowersOrder, false};
-    app::Form form(program_, desc);
+    const forms::FormDesc desc{L"throwing", 1500, 2400, ui::kForm2.picture, forms::Pointer::System, kThrowers, kThrowersOrder, false};
+    forms::Form form(program_, desc);
     form.Show();
     for (int button : kThrowersOrder) Window(form.control(button)).Click();
     std::vector<std::pair<int, std::wstring>> reported;

@@ -7,9 +7,9 @@
 #include <map>
 #include <tuple>
 
-#include "app/dpi.h"
-#include "app/fonts.h"
-#include "app/picture.h"
+#include "forms/platform.h"
+#include "forms/fonts.h"
+#include "forms/picture.h"
 #include "harness.h"
 #include "resource_ids.h"
 
@@ -27,15 +27,15 @@ int ScreenDpi() {
 LONG Px(int twips, int dpi = ScreenDpi()) { return MulDiv(twips, dpi, 1440); }
 
 // Every control at its twips and in its font's points, at this density.
-void ExpectLaidOut(app::Form& form, const app::FormDesc& desc, int dpi) {
-    for (const app::ControlDesc& c : desc.controls) {
+void ExpectLaidOut(forms::Form& form, const forms::FormDesc& desc, int dpi) {
+    for (const forms::ControlDesc& c : desc.controls) {
         SCOPED_TRACE(testing::Message() << "control " << c.id << " at " << dpi << " dpi");
         const Window h = form.control(c.id);
         const RECT r = h.Place();
         EXPECT_EQ((std::array{r.left, r.top, r.right}),
                   (std::array{Px(c.place.left, dpi), Px(c.place.top, dpi), Px(c.place.left, dpi) + Px(c.place.width, dpi)}));
         // A combo's closed height is its font's, as everywhere in Windows.
-        if (c.kind != app::Kind::ComboBox) {
+        if (c.kind != forms::Kind::ComboBox) {
             EXPECT_EQ(r.bottom - r.top, Px(c.place.height, dpi));
         }
         LOGFONTW f{};
@@ -47,17 +47,17 @@ void ExpectLaidOut(app::Form& form, const app::FormDesc& desc, int dpi) {
 
 struct Case {
     const char* name;
-    app::FormRef app::Program::*ref;
-    const app::FormDesc* desc;
+    forms::FormRef& (forms::Program::*ref)();
+    const forms::FormDesc* desc;
 };
-const Case kForms[] = {{"Main", &app::Program::Form1, &ui::kForm1},
-                       {"About", &app::Program::Form2, &ui::kForm2},
-                       {"Help", &app::Program::Form3, &ui::kForm3}};
+const Case kForms[] = {{"Main", &forms::Program::Form1, &ui::kForm1},
+                       {"About", &forms::Program::Form2, &ui::kForm2},
+                       {"Help", &forms::Program::Form3, &ui::kForm3}};
 
 // The program's own pointers as its resources hold them; the system arrow for the rest.
-HCURSOR Expected(app::Pointer pointer) {
+HCURSOR Expected(forms::Pointer pointer) {
     const int resource[] = {0, IDC_TARVEX_ARROW, IDC_TARVEX_IBEAM, IDC_TARVEX_BUSY};
-    return pointer == app::Pointer::System
+    return pointer == forms::Pointer::System
                ? LoadCursorW(nullptr, IDC_ARROW)
                : LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource[static_cast<int>(pointer)]));
 }
@@ -82,7 +82,7 @@ std::wstring SpokenName(HWND control) {
 
 // Records the names given and taken back (with the name it had), standing in for the
 // system's service, which Wine 8 keeps none in.
-struct RecordedNames : app::NameService {
+struct RecordedNames : forms::NameService {
     std::map<HWND, std::wstring> given, takenBack;
     void Name(HWND h, std::wstring_view name) override { given[h] = name; }
     void Unname(HWND h) override { takenBack[h] = given[h]; }
@@ -92,11 +92,11 @@ struct RecordedNames : app::NameService {
 std::pair<LONG, std::vector<DWORD>> IconImage(HICON icon) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return {};
-    const app::ScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    const forms::ScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
     BITMAP m{};
     GetObjectW(mask.get(), sizeof m, &m);
     std::vector<DWORD> pixels(static_cast<size_t>(m.bmWidth * m.bmWidth) * 2);
-    const app::ScopedDc dc(CreateCompatibleDC(nullptr));
+    const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
     for (auto [bitmap, to] : {std::pair{colour.get(), pixels.data()}, {mask.get(), pixels.data() + pixels.size() / 2}}) {
         BITMAPINFO format{{sizeof(BITMAPINFOHEADER), m.bmWidth, -m.bmWidth, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(m.bmWidth), to, &format, DIB_RGB_COLORS);
@@ -105,7 +105,7 @@ std::pair<LONG, std::vector<DWORD>> IconImage(HICON icon) {
 }
 
 // The program's icon image nearest a size, decoded straight from its RT_ICON resource.
-app::ScopedIcon ResourceIcon(int size) {
+forms::ScopedIcon ResourceIcon(int size) {
     const HMODULE self = GetModuleHandleW(nullptr);
     const auto data = [self](int id, LPCWSTR type) {
         const HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(id), type);
@@ -113,13 +113,13 @@ app::ScopedIcon ResourceIcon(int size) {
     };
     const int id = LookupIconIdFromDirectoryEx(data(IDI_TARVEX, RT_GROUP_ICON).first, TRUE, size, size, LR_DEFAULTCOLOR);
     const auto [bits, length] = data(id, RT_ICON);
-    return app::ScopedIcon(bits ? CreateIconFromResourceEx(bits, length, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR) : nullptr);
+    return forms::ScopedIcon(bits ? CreateIconFromResourceEx(bits, length, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR) : nullptr);
 }
 
 class EveryWindow : public ProgramTest, public ::testing::WithParamInterface<Case> {
 protected:
-    app::Form& Form() { return (program_.*GetParam().ref).get(); }
-    const app::FormDesc& Desc() { return *GetParam().desc; }
+    forms::Form& Form() { return (program_.*GetParam().ref)().get(); }
+    const forms::FormDesc& Desc() { return *GetParam().desc; }
     void SetUp() override {
         ProgramTest::SetUp();
         Form().Show();
@@ -158,9 +158,9 @@ TEST_P(EveryWindow, HasItsFixedFrameCaptionSizeIconsAndPictureAndNoTaskbarButton
 // At 150 % the band keeps its edges and the car is smoothed, not blown up pixel by pixel.
 TEST(Artwork, AtOneAndAHalfTheBandStaysCrispAndTheCarSmooth) {
     const SIZE client{1049, 750};
-    const app::ScopedBitmap picture = app::PaintArtwork(GetModuleHandleW(nullptr), IDB_CAR, 700, client, 144);
-    app::ScopedDc dc(CreateCompatibleDC(nullptr));
-    app::Selection selected(dc.get(), picture.get());
+    const forms::ScopedBitmap picture = forms::MakePicture(GetModuleHandleW(nullptr), IDB_CAR, 700, client, 144);
+    forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    forms::Selection selected(dc.get(), picture.get());
     // The light line at the band's foot (rows 53 to 55 of the artwork) fills whole rows 80 and 81.
     for (int y : {80, 81}) EXPECT_TRUE(Near(GetPixel(dc.get(), 30, y), RGB(0x5F, 0x8F, 0xCF), 1)) << y;
     EXPECT_TRUE(Near(GetPixel(dc.get(), 30, 79), RGB(62, 109, 171), 2));  // half band, half line
@@ -186,11 +186,11 @@ TEST(Density, TheWindowsOwnElseItsMonitorsElseTheSystems) {
     };
     const auto failing = [](HMONITOR, int, UINT*, UINT*) -> HRESULT { return E_INVALIDARG; };
     const auto system = [] { return 96; };
-    const std::pair<app::DpiLookups, int> cases[] = {
+    const std::pair<forms::DpiLookups, int> cases[] = {
         {{window, monitor, system}, 144},  {{nullptr, monitor, system}, 120}, {{unknown, monitor, system}, 120},
         {{nullptr, failing, system}, 96}, {{nullptr, nullptr, system}, 96},
     };
-    for (const auto& [lookups, dpi] : cases) EXPECT_EQ(app::DpiOf(GetDesktopWindow(), lookups), dpi);
+    for (const auto& [lookups, dpi] : cases) EXPECT_EQ(forms::DpiOf(GetDesktopWindow(), lookups), dpi);
 }
 
 TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPointerAndTabStop) {
@@ -198,8 +198,8 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
     int children = 0;
     for (HWND c = GetWindow(Form().hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
     EXPECT_EQ(children, static_cast<int>(Desc().controls.size()));  // nothing more
-    app::ScopedDc dc(CreateCompatibleDC(nullptr));
-    for (const app::ControlDesc& c : Desc().controls) {
+    forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    for (const forms::ControlDesc& c : Desc().controls) {
         SCOPED_TRACE(testing::Message() << "control " << c.id);
         const Window h = Form().control(c.id);
         ASSERT_TRUE(h && h.Visible() && IsWindowEnabled(h.hwnd()));
@@ -210,10 +210,10 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
 
         EXPECT_EQ(h.Text(), c.text);
         // Boxes and combo fields take text of any length.
-        if (c.kind == app::Kind::TextBox || c.kind == app::Kind::ComboBox) {
-            EXPECT_GE((c.kind == app::Kind::TextBox ? h : Combo(h).Field()).Send(EM_GETLIMITTEXT), 0x7FFFFFFE);
+        if (c.kind == forms::Kind::TextBox || c.kind == forms::Kind::ComboBox) {
+            EXPECT_GE((c.kind == forms::Kind::TextBox ? h : Combo(h).Field()).Send(EM_GETLIMITTEXT), 0x7FFFFFFE);
         }
-        if (c.kind == app::Kind::ComboBox) {
+        if (c.kind == forms::Kind::ComboBox) {
             const Combo combo(h);
             EXPECT_EQ(combo.Selection(), -1);
             std::vector<std::wstring> entries(static_cast<size_t>(combo.Count()));
@@ -228,13 +228,13 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
         if (c.font.points < 12 && ScreenDpi() == 96) {
             EXPECT_EQ(face, L"MS Sans Serif");
         } else {
-            EXPECT_TRUE(face == c.font.face || std::ranges::find(app::kReplacementFaces, face) != std::end(app::kReplacementFaces))
+            EXPECT_TRUE(face == c.font.face || std::ranges::find(forms::kReplacementFaces, face) != std::end(forms::kReplacementFaces))
                 << f.lfFaceName;
         }
 
         const COLORREF ink = c.ink ? RGB(c.ink->r, c.ink->g, c.ink->b) : GetSysColor(COLOR_WINDOWTEXT);
         SetTextColor(dc.get(), RGB(1, 2, 3));
-        if (c.kind == app::Kind::Label) {
+        if (c.kind == forms::Kind::Label) {
             // Transparent over the picture, wrapping at spaces, letting the mouse through to the window.
             const LRESULT brush = SendMessageW(Form().hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                                                reinterpret_cast<LPARAM>(h.hwnd()));
@@ -245,16 +245,16 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
             // The window's own pointer; the system arrow where it has none.
             EXPECT_EQ(PointerOver(Form().hwnd()), Expected(Desc().pointer));
         } else {
-            if (c.kind == app::Kind::TextBox) {
+            if (c.kind == forms::Kind::TextBox) {
                 SendMessageW(Form().hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(h.hwnd()));
                 EXPECT_EQ(GetTextColor(dc.get()), ink);
             }
-            EXPECT_EQ(PointerOver(h.hwnd()), c.pointer == app::Pointer::System ? nullptr : Expected(c.pointer));
+            EXPECT_EQ(PointerOver(h.hwnd()), c.pointer == forms::Pointer::System ? nullptr : Expected(c.pointer));
         }
         // A Tab stop where the order has it; no default or cancel button: Enter and Esc press nothing by themselves.
         const bool stop = std::ranges::find(Desc().tabOrder, c.id) != Desc().tabOrder.end();
         EXPECT_EQ((GetWindowLongPtrW(h.hwnd(), GWL_STYLE) & WS_TABSTOP) != 0, stop);
-        if (c.kind == app::Kind::Button) {
+        if (c.kind == forms::Kind::Button) {
             EXPECT_EQ(GetWindowLongPtrW(h.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
         }
     }
@@ -273,31 +273,31 @@ TEST_P(EveryWindow, BuildsEveryRowAsAControlAtItsTwipsWithItsTextFontColourPoint
 // A screen reader's name for each box and button: the label before it, the program's, or its caption.
 TEST_P(EveryWindow, NamesEveryBoxButtonAndResultForAScreenReader) {
     RecordedNames names;
-    program_.UseNameService(&names);
+    program_.names().UseService(&names);
     EXPECT_TRUE(names.given.empty());  // not before a screen reader asks
     std::map<HWND, std::wstring> expected;
-    for (const app::ControlDesc& c : Desc().controls) {
+    for (const forms::ControlDesc& c : Desc().controls) {
         if (std::ranges::find(Desc().tabOrder, c.id) == Desc().tabOrder.end() && c.spokenName.empty()) continue;
         SCOPED_TRACE(testing::Message() << "control " << c.id);
         const HWND h = Form().control(c.id);
-        const auto caption = std::ranges::find(Desc().controls, c.id, &app::ControlDesc::captionOf);
+        const auto caption = std::ranges::find(Desc().controls, c.id, &forms::ControlDesc::captionOf);
         if (caption != Desc().controls.end()) {
             EXPECT_EQ(GetWindow(h, GW_HWNDPREV), Form().control(caption->id));
-            if (c.kind == app::Kind::TextBox) {
+            if (c.kind == forms::Kind::TextBox) {
                 EXPECT_EQ(Trimmed(SpokenName(h)), Trimmed(caption->text));
             }
         } else if (!c.spokenName.empty()) {
             SpokenName(h);  // a screen reader asks
             expected[h] = c.spokenName;
         } else {
-            ASSERT_EQ(c.kind, app::Kind::Button) << "nothing names it";
+            ASSERT_EQ(c.kind, forms::Kind::Button) << "nothing names it";
             EXPECT_EQ(SpokenName(h), c.text);
         }
     }
     EXPECT_EQ(names.given, expected);
     SendMessageW(Form().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);  // taken back when the window goes
     EXPECT_EQ(names.takenBack, expected);
-    program_.UseNameService(nullptr);
+    program_.names().UseService(nullptr);
 }
 
 // Moved to another density, the window takes the frame offered, lays itself out anew, keeps its contents.
@@ -310,7 +310,7 @@ TEST_F(ProgramTest, ADensityChangeMovesEveryControlAndKeepsWhatWasTypedAndComput
     Click(Przelicz);
     const auto contents = [&] {
         std::vector<std::wstring> all;
-        for (const app::ControlDesc& c : ui::kForm1.controls)
+        for (const forms::ControlDesc& c : ui::kForm1.controls)
             all.push_back(Text(c.id) + L"|" + std::to_wstring(Combo(Control(c.id)).Selection()));
         return all;
     };

@@ -12,16 +12,16 @@
 #include <tuple>
 #include <vector>
 
-#include "app/program.h"
-#include "app/window.h"
+#include "forms/program.h"
+#include "forms/window.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 
 namespace tarvex_test {
 
-using app::Combo;
-using app::Window;
+using forms::Combo;
+using forms::Window;
 
 // Handles whatever is waiting in this thread's queue (paints, activation, WM_QUIT).
 inline void Pump() {
@@ -45,11 +45,11 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance) {
 }
 
 // Whether the window's background shows the artwork's known points at this density.
-inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const app::Picture& picture, int dpi) {
+inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const forms::Picture& picture, int dpi) {
     const RECT client = Window(form).Client();
-    app::ScopedDc dc(CreateCompatibleDC(nullptr));
-    app::ScopedBitmap painted(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
-    app::Selection target(dc.get(), painted.get());
+    forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    forms::ScopedBitmap painted(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
+    forms::Selection target(dc.get(), painted.get());
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     const double scale = picture.widthAt96 / 700.0 * dpi / 96;
     // Artwork (700 x 501) points where it is plain, their colours and tolerances; -1: the last pixel.
@@ -95,22 +95,22 @@ public:
 
 private:
     RECT size_;
-    app::ScopedBitmap bitmap_;  // freed after the DC it is selected in
-    app::ScopedDc dc_;
+    forms::ScopedBitmap bitmap_;  // freed after the DC it is selected in
+    forms::ScopedDc dc_;
 };
 
 class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
         : program_(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3,
-                   [this](const calc::RuntimeError& e) { errors_.push_back(e); }) {}
+                   [this](const calc::RuntimeError& e, HWND) { errors_.push_back(e); }) {}
 
     void SetUp() override {
-        program_.Form1->Show();
+        program_.Form1()->Show();
         Pump();
     }
 
-    app::Form& Main() { return program_.Form1.get(); }
+    forms::Form& Main() { return program_.Form1().get(); }
     Window Control(int id) { return Main().control(id); }
     std::wstring Text(int id) { return Main().Text(id); }
 
@@ -125,7 +125,7 @@ protected:
     }
 
     std::vector<calc::RuntimeError> errors_;  // what the program reported, in order
-    app::Program program_;
+    forms::Program program_;
 };
 
 }  // namespace tarvex_test

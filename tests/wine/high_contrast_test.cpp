@@ -44,12 +44,12 @@ TEST_F(ProgramTest, InHighContrastEveryWindowShowsTheSystemColoursAtOnceAndKeeps
     program_.UseHighContrastQuery([] { return highContrast; });
     ChooseSize(ui::form1::Combo1, L"195", L"65", L"15");
     for (int button : {ui::form1::Przelicz, ui::form1::Command2, ui::form1::Command3}) Click(button);
-    const std::pair<app::Form*, const app::FormDesc*> forms[] = {
-        {&Main(), &ui::kForm1}, {program_.Form2.instance(), &ui::kForm2}, {program_.Form3.instance(), &ui::kForm3}};
+    const std::pair<forms::Form*, const forms::FormDesc*> forms[] = {
+        {&Main(), &ui::kForm1}, {program_.Form2().instance(), &ui::kForm2}, {program_.Form3().instance(), &ui::kForm3}};
     const auto contents = [&] {
         std::vector<std::wstring> texts;
         for (const auto& [form, desc] : forms)
-            for (const app::ControlDesc& c : desc->controls) texts.push_back(form->Text(c.id));
+            for (const forms::ControlDesc& c : desc->controls) texts.push_back(form->Text(c.id));
         return texts;
     };
     const std::vector<std::wstring> before = contents();
@@ -61,19 +61,19 @@ TEST_F(ProgramTest, InHighContrastEveryWindowShowsTheSystemColoursAtOnceAndKeeps
         SCOPED_TRACE(testing::PrintToString(desc->caption));
         const Shot shot(form->hwnd());
         std::vector<RECT> controls, boxes;  // boxes: what labels may reach under
-        for (const app::ControlDesc& c : desc->controls) {
+        for (const forms::ControlDesc& c : desc->controls) {
             controls.push_back(Window(form->control(c.id)).Place());
-            if (c.kind != app::Kind::Label) boxes.push_back(controls.back());
+            if (c.kind != forms::Kind::Label) boxes.push_back(controls.back());
         }
         // No picture left: the button face wherever no control is.
         EXPECT_EQ(shot.Colours(Window(form->hwnd()).Client(), controls), std::set{GetSysColor(COLOR_BTNFACE)});
-        for (const app::ControlDesc& c : desc->controls) {
+        for (const forms::ControlDesc& c : desc->controls) {
             const Window h = form->control(c.id);
             RECT r = h.Client();
             MapWindowPoints(h.hwnd(), form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-            if (c.kind == app::Kind::Label) {
+            if (c.kind == forms::Kind::Label) {
                 EXPECT_TRUE(InSystemColours(shot.Colours(r, boxes), COLOR_BTNTEXT, COLOR_BTNFACE)) << c.id;
-            } else if (c.kind == app::Kind::TextBox) {
+            } else if (c.kind == forms::Kind::TextBox) {
                 EXPECT_TRUE(InSystemColours(shot.Colours(r), COLOR_WINDOWTEXT, COLOR_WINDOW)) << c.id;
             }
         }

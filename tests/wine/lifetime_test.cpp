@@ -15,12 +15,12 @@ using namespace ui::form1;
 // A secondary window: the main window's button that opens it and its own close button.
 struct Secondary {
     const char* name;
-    app::FormRef app::Program::*ref;
-    const app::FormDesc* desc;
+    forms::FormRef& (forms::Program::*ref)();
+    const forms::FormDesc* desc;
     int opener, closer;
 };
-const Secondary kHelp{"Help", &app::Program::Form3, &ui::kForm3, Command3, ui::form3::Command301};
-const Secondary kAbout{"About", &app::Program::Form2, &ui::kForm2, Command2, ui::form2::Command201};
+const Secondary kHelp{"Help", &forms::Program::Form3, &ui::kForm3, Command3, ui::form3::Command301};
+const Secondary kAbout{"About", &forms::Program::Form2, &ui::kForm2, Command2, ui::form2::Command201};
 
 // True when a lies in front of b among the top-level windows.
 bool InFront(HWND a, HWND b) {
@@ -31,7 +31,7 @@ bool InFront(HWND a, HWND b) {
 
 class Lifetime : public ProgramTest {
 protected:
-    app::FormRef& Ref(const Secondary& w) { return program_.*w.ref; }
+    forms::FormRef& Ref(const Secondary& w) { return (program_.*w.ref)(); }
     Window Closer(const Secondary& w) { return Ref(w)->control(w.closer); }
     HWND Open(const Secondary& w) {
         Click(w.opener);
@@ -81,18 +81,18 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
         }
         EXPECT_EQ(FocusIn(form), button);
         // The title-bar close destroys the window but not the instance; the next press builds it anew.
-        app::Form* instance = Ref(w).instance();
+        forms::Form* instance = Ref(w).instance();
         SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
         Pump();
         EXPECT_FALSE(IsWindow(form) || instance->loaded() || program_.ended());
         ASSERT_TRUE(IsWindowVisible(form = Open(w)));
         EXPECT_EQ(Ref(w).instance(), instance);
-        for (const app::ControlDesc& c : w.desc->controls) EXPECT_EQ(instance->Text(c.id), c.text);
+        for (const forms::ControlDesc& c : w.desc->controls) EXPECT_EQ(instance->Text(c.id), c.text);
         // Where a label reaches under the close button, the button is drawn and clicked above it.
-        for (const app::ControlDesc& c : w.desc->controls) {
+        for (const forms::ControlDesc& c : w.desc->controls) {
             const Window label = instance->control(c.id);
             RECT box = label.Place(), place = Closer(w).Place(), overlap{};
-            if (c.kind != app::Kind::Label || !IntersectRect(&overlap, &place, &box)) continue;
+            if (c.kind != forms::Kind::Label || !IntersectRect(&overlap, &place, &box)) continue;
             EXPECT_TRUE(GetWindowLongPtrW(label.hwnd(), GWL_STYLE) & WS_CLIPSIBLINGS);  // it paints around the button
             const POINT middle{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
             EXPECT_EQ(ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT), Closer(w).hwnd());
@@ -125,12 +125,12 @@ TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
     // Its own main window once it waits for input: test processes beside it show windows of the same class.
     WaitForInputIdle(process.hProcess, 10000);
     Window form;
-    for (HWND h = nullptr; !form && (h = FindWindowExW(nullptr, h, app::Form::kWindowClass, nullptr));) {
+    for (HWND h = nullptr; !form && (h = FindWindowExW(nullptr, h, forms::Form::kWindowClass, nullptr));) {
         DWORD owner = 0;
         if (GetWindowThreadProcessId(h, &owner) && owner == process.dwProcessId && IsWindowVisible(h)) form = h;
     }
     if (form) {
-        const auto control = [&](int id) { return form.Child(app::Form::kFirstControlId + id); };
+        const auto control = [&](int id) { return form.Child(forms::Form::kFirstControlId + id); };
         control(Przelicz).Click();
         EXPECT_EQ(control(srdnicaakt).Text(), L"385.8");
         // Shown and used without the picture decoder or the accessibility service; a screen

@@ -151,7 +151,7 @@ std::array<long long, 3> Measure() {
     std::array<long long, 3> n{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
     if (!n[0] || !n[1]) {
-        const app::ScopedDc dc(CreateCompatibleDC(nullptr));
+        const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
         n = {0, 0, 0};
         for (ULONG_PTR i = 1; i <= 0xFFFF; ++i) {
             const auto h = reinterpret_cast<HWND>(i);
@@ -169,7 +169,7 @@ std::array<long long, 3> Measure() {
 // Wine's static control keeps a 24-byte record of a text label's font and never frees it: measured
 // on labels of the same kind, so that the program is charged only with its own memory (on Windows 0).
 long long PlatformBytesLeftPerLabel() {
-    const app::ScopedWindow parent(
+    const forms::ScopedWindow parent(
         CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     long long before = 0;
     for (int i = -1; i < 100; ++i) {  // the first label may set up what every label shares
@@ -191,8 +191,8 @@ using Repetition = Robustness;
 TEST_F(Repetition, AThousandCyclesOfBothWindowsAndTenClicksLeaveNothingBehind) {
     ChooseSize(Combo1, L"195", L"65", L"15");
     ChooseSize(Combo4, L"205", L"55", L"16");
-    const std::tuple<int, app::FormRef&, int> windows[] = {{Command2, program_.Form2, ui::form2::Command201},
-                                                            {Command3, program_.Form3, ui::form3::Command301}};
+    const std::tuple<int, forms::FormRef&, int> windows[] = {{Command2, program_.Form2(), ui::form2::Command201},
+                                                            {Command3, program_.Form3(), ui::form3::Command301}};
     const auto cycle = [&] {
         for (const auto& [button, form, close] : windows) {
             Click(button);
@@ -215,8 +215,8 @@ TEST_F(Repetition, AThousandCyclesOfBothWindowsAndTenClicksLeaveNothingBehind) {
         return !program_.ended() && IsWindowVisible(Main().hwnd());
     };
     long long labels = 0;
-    for (const app::FormDesc* form : {&ui::kForm2, &ui::kForm3})
-        labels += std::ranges::count(form->controls, app::Kind::Label, &app::ControlDesc::kind);
+    for (const forms::FormDesc* form : {&ui::kForm2, &ui::kForm3})
+        labels += std::ranges::count(form->controls, forms::Kind::Label, &forms::ControlDesc::kind);
     const long long platformShare = 1000 * labels * PlatformBytesLeftPerLabel();
     for (int i = 0; i < 20; ++i) ASSERT_TRUE(cycle()) << "warming up, " << i;
     const auto before = Measure();

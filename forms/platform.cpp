@@ -1,8 +1,8 @@
-#include "app/dpi.h"
+#include "forms/platform.h"
 
-#include "app/scoped.h"
+#include "forms/scoped.h"
 
-namespace app {
+namespace forms {
 namespace {
 
 template <typename Function>
@@ -52,4 +52,15 @@ SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, in
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-}  // namespace app
+bool SystemHighContrast() {
+    HIGHCONTRASTW setting{sizeof setting, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) && (setting.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+std::wstring UserDecimalSeparator() {
+    wchar_t separator[8] = L".";
+    if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return L".";
+    return separator;
+}
+
+}  // namespace forms

@@ -1,12 +1,13 @@
 #pragma once
-// Errors the forms runtime raises in a handler, beside the calculation's own.
+// Errors the forms runtime raises in a handler, beside the calculation's own, and
+// what the user is told of any exception. No Windows header.
 
 #include <string>
 #include <string_view>
 
 #include "calc/error.h"
 
-namespace app {
+namespace forms {
 
 inline constexpr int kOutOfMemory = 7;
 inline constexpr int kWindowFailure = 5;
@@ -27,4 +28,4 @@ calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code);
 // What the user is told of the exception being handled; call only inside a catch.
 calc::RuntimeError CurrentError() noexcept;
 
-}  // namespace app
+}  // namespace forms

@@ -5,14 +5,14 @@
 
 #include <windows.h>
 
-#include "app/scoped.h"
+#include "forms/scoped.h"
 
-namespace app {
+namespace forms {
 
 // The artwork is 700 × 501 at full size; a window shows it `widthAt96` pixels wide at
 // 96 dpi, scaled by the density from there. car: a top-down 32-bit BITMAP resource with
 // premultiplied alpha. Throws the window failure with the system's cause when the
 // resource is missing or is no such bitmap.
-ScopedBitmap PaintArtwork(HINSTANCE module, int car, int widthAt96, SIZE client, int dpi);
+ScopedBitmap MakePicture(HINSTANCE module, int car, int widthAt96, SIZE client, int dpi);
 
-}  // namespace app
+}  // namespace forms

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace app {
+namespace forms {
 
 template <typename Handle, typename Release>
 class Scoped {
@@ -118,4 +118,4 @@ private:
     bool ok_ = false;
 };
 
-}  // namespace app
+}  // namespace forms

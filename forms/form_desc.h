@@ -7,10 +7,10 @@
 #include <span>
 #include <string_view>
 
-namespace app {
+namespace forms {
 
-class Form;
-using ClickHandler = void (*)(Form&);
+class Controls;
+using ClickHandler = void (*)(Controls&);
 
 enum class Kind { Label, TextBox, ComboBox, Button };
 
@@ -97,4 +97,4 @@ struct FormDesc {
     bool closeEndsProgram;          // the start-up window: its close box ends the program
 };
 
-}  // namespace app
+}  // namespace forms

@@ -1,14 +1,14 @@
-#include "app/fonts.h"
+#include "forms/fonts.h"
 
-#include "app/dpi.h"
-#include "app/errors.h"
+#include "forms/errors.h"
+#include "forms/layout.h"
+#include "forms/platform.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cwctype>
 #include <limits>
 
-namespace app {
+namespace forms {
 namespace {
 
 // A text a control shows in a font, and the room it has there, in pixels.
@@ -76,13 +76,9 @@ std::vector<std::wstring> CentralEuropeanFaces(HDC dc) {
     return faces;
 }
 
-// Rounded down: where the points come to no whole number of pixels, the text stays within
-// the layout's scale rather than a pixel beyond it (8.25 points are 11 pixels at 96 dpi).
-int EmHeight(const Font& font, int dpi) { return static_cast<int>(std::floor(font.points * dpi / 72.0)); }
-
 ScopedFont CreateFontIn(const Font& font, std::wstring_view face, int dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -EmHeight(font, dpi);
+    lf.lfHeight = -EmHeight(font.points, dpi);
     lf.lfWeight = font.weight;
     lf.lfCharSet = EASTEUROPE_CHARSET;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
@@ -125,7 +121,7 @@ Ink InkOf(HDC dc, std::wstring_view text) {
 bool DrawsAsMeasured(HDC dc, const Font& font, std::wstring_view face, int dpi) {
     constexpr std::wstring_view kSample = L"Wersja \u0142\u0105";
     const Ink ink = InkOf(dc, kSample);
-    if (ink.rows * 3 < EmHeight(font, dpi) * 2) return false;  // "W" to "j" spans most of the em
+    if (ink.rows * 3 < EmHeight(font.points, dpi) * 2) return false;  // "W" to "j" spans most of the em
     if (font.weight < FW_BOLD) return true;
     ScopedFont regular = CreateFontIn({face, font.points, FW_NORMAL}, face, dpi);
     if (!regular) return false;
@@ -146,12 +142,9 @@ ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi) {
     if (!GetTextFaceW(dc.get(), LF_FACESIZE, delivered) || !GetTextMetricsW(dc.get(), &tm)) return {};
     const bool exact =
         SameFace(delivered, face) && tm.tmCharSet == EASTEUROPE_CHARSET &&
-        tm.tmHeight - tm.tmInternalLeading == EmHeight(font, dpi) && DrawsAsMeasured(dc.get(), font, face, dpi);
+        tm.tmHeight - tm.tmInternalLeading == EmHeight(font.points, dpi) && DrawsAsMeasured(dc.get(), font, face, dpi);
     return exact ? std::move(handle) : ScopedFont{};
 }
-
-Fonts::Fonts(std::span<const FormDesc* const> forms, std::span<const std::wstring_view> replacements)
-    : forms_(forms), replacements_(replacements) {}
 
 HFONT Fonts::Get(const Font& font, int dpi) {
     for (const Chosen& c : chosen_)
@@ -161,7 +154,7 @@ HFONT Fonts::Get(const Font& font, int dpi) {
 
 ScopedFont Fonts::Choose(const Font& font, int dpi) const {
     if (ScopedFont asked = CreateExactFont(font, font.face, dpi)) return asked;
-    for (std::wstring_view face : replacements_)
+    for (std::wstring_view face : kReplacementFaces)
         if (ScopedFont replacement = CreateExactFont(font, face, dpi)) return replacement;
     return LastResort(font, dpi);
 }
@@ -192,4 +185,4 @@ ScopedFont Fonts::LastResort(const Font& font, int dpi) const {
     return mapped;
 }
 
-}  // namespace app
+}  // namespace forms

@@ -1,15 +1,11 @@
-#include "app/picture.h"
+#include "forms/artwork.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
-#include "app/errors.h"
-
-namespace app {
+namespace forms {
 namespace {
 
 using Colour = std::array<double, 3>;  // red, green, blue, 0 to 255
@@ -20,7 +16,7 @@ constexpr double kBandBottom = 55, kBandLineTop = 53, kShadeBottom = 61;
 constexpr Colour kSandTop{0xF2, 0xE8, 0xCC}, kSandBottom{0xEC, 0xDF, 0xBE};
 constexpr Colour kBandTopColour{0x31, 0x69, 0xB3}, kBandBottomColour{0x1D, 0x4A, 0x86}, kBandLine{0x5F, 0x8F, 0xCF};
 constexpr double kShadeOpacity = 0.16;  // of black, fading out below the band
-constexpr POINT kCar{452, 26};          // where car.bmp's top-left corner sits
+constexpr struct { int x, y; } kCar{452, 26};  // where car.bmp's top-left corner sits
 
 Colour Mix(const Colour& a, const Colour& b, double t) {
     return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
@@ -71,34 +67,11 @@ std::vector<Taps> Filter(int count, int device0, double scale, int source0, int 
     return taps;
 }
 
-struct Car {
-    int width, height;
-    const std::uint32_t* pixels;  // premultiplied BGRA, top row first
-};
-
-Car LoadCar(HINSTANCE module, int resource) {
-    const wchar_t* what = L"wczytać obrazu tła";
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(2));  // RT_BITMAP
-    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) throw WindowFailure(what, GetLastError());
-    BITMAPINFOHEADER header;
-    const DWORD size = SizeofResource(module, info);
-    if (size < sizeof header) throw WindowFailure(what, ERROR_INVALID_DATA);
-    std::memcpy(&header, bytes, sizeof header);
-    const long long pixels = static_cast<long long>(header.biWidth) * -header.biHeight;
-    if (header.biSize != sizeof header || header.biBitCount != 32 || header.biCompression != BI_RGB ||
-        header.biWidth <= 0 || header.biHeight >= 0 || pixels * 4 > static_cast<long long>(size - sizeof header))
-        throw WindowFailure(what, ERROR_INVALID_DATA);
-    return {header.biWidth, static_cast<int>(-header.biHeight),
-            reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(bytes) + sizeof header)};
-}
-
 // The car scaled to the density and blended over what is already there.
-void LayCar(const Car& car, double scale, std::uint32_t* out, SIZE client) {
+void LayCar(const CarImage& car, double scale, std::uint32_t* out, int clientWidth, int clientHeight) {
     const int left = static_cast<int>(std::floor(kCar.x * scale)), top = static_cast<int>(std::floor(kCar.y * scale));
-    const int width = std::min<int>(static_cast<int>(std::ceil((kCar.x + car.width) * scale)) + 1, client.cx) - left;
-    const int height = std::min<int>(static_cast<int>(std::ceil((kCar.y + car.height) * scale)) + 1, client.cy) - top;
+    const int width = std::min<int>(static_cast<int>(std::ceil((kCar.x + car.width) * scale)) + 1, clientWidth) - left;
+    const int height = std::min<int>(static_cast<int>(std::ceil((kCar.y + car.height) * scale)) + 1, clientHeight) - top;
     if (width <= 0 || height <= 0) return;
     const std::vector<Taps> across = Filter(width, left, scale, kCar.x, car.width);
     const std::vector<Taps> down = Filter(height, top, scale, kCar.y, car.height);
@@ -126,7 +99,7 @@ void LayCar(const Car& car, double scale, std::uint32_t* out, SIZE client) {
                 if (t.weights[i] != 0)
                     for (int c = 0; c < 4; ++c)
                         sum[c] += rows[static_cast<size_t>((t.first + static_cast<int>(i)) * width + x)][c] * t.weights[i];
-            std::uint32_t& pixel = out[(top + y) * client.cx + left + x];
+            std::uint32_t& pixel = out[(top + y) * clientWidth + left + x];
             const Premultiplied under = channels(pixel);
             std::uint32_t blended = 0;
             for (int c = 0; c < 3; ++c)
@@ -137,19 +110,11 @@ void LayCar(const Car& car, double scale, std::uint32_t* out, SIZE client) {
 
 }  // namespace
 
-ScopedBitmap PaintArtwork(HINSTANCE module, int car, int widthAt96, SIZE client, int dpi) {
-    const Car bitmap = LoadCar(module, car);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(bmi.bmiHeader), client.cx, -client.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    ScopedBitmap picture(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture) throw WindowFailure(L"utworzyć obrazu tła", GetLastError());
-    auto* out = static_cast<std::uint32_t*>(bits);
+void PaintArtwork(const CarImage& car, int widthAt96, int dpi, int width, int height, std::span<std::uint32_t> out) {
+    if (width <= 0 || height <= 0 || out.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return;
     const double scale = widthAt96 / kArtworkWidth * dpi / 96;
-    for (int y = 0; y < client.cy; ++y) std::fill_n(out + y * client.cx, client.cx, RowPixel(y, scale));
-    LayCar(bitmap, scale, out, client);
-    GdiFlush();
-    return picture;
+    for (int y = 0; y < height; ++y) std::fill_n(out.begin() + y * width, width, RowPixel(y, scale));
+    LayCar(car, scale, out.data(), width, height);
 }
 
-}  // namespace app
+}  // namespace forms

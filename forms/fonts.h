@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_desc.h"
-#include "app/scoped.h"
+#include "forms/form_desc.h"
+#include "forms/scoped.h"
 
-namespace app {
+namespace forms {
 
 // Tried in this order after the face a window asks for: the first two were drawn to keep
 // MS Sans Serif's widths, and one or the other is on every Windows and in Wine. DejaVu
@@ -29,8 +29,7 @@ ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi);
 class Fonts {
 public:
     // forms: every window the fonts serve; their captions decide the last resort.
-    explicit Fonts(std::span<const FormDesc* const> forms,
-                   std::span<const std::wstring_view> replacements = kReplacementFaces);
+    explicit Fonts(std::span<const FormDesc* const> forms) : forms_(forms) {}
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
 
@@ -48,8 +47,7 @@ private:
     ScopedFont LastResort(const Font& font, int dpi) const;
 
     std::span<const FormDesc* const> forms_;
-    std::span<const std::wstring_view> replacements_;
     std::vector<Chosen> chosen_;
 };
 
-}  // namespace app
+}  // namespace forms

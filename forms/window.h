@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace forms {
 
 class Window {
 public:
@@ -27,7 +27,6 @@ public:
     }
     bool SetText(std::wstring_view text) const { return SetWindowTextW(hwnd_, std::wstring(text).c_str()); }
     Window Child(int id) const { return GetDlgItem(hwnd_, id); }
-    Window Parent() const { return GetParent(hwnd_); }
     bool Visible() const { return IsWindowVisible(hwnd_); }
     HFONT Font() const { return reinterpret_cast<HFONT>(Send(WM_GETFONT)); }
     void Click() const { Send(BM_CLICK); }
@@ -84,4 +83,4 @@ private:
     }
 };
 
-}  // namespace app
+}  // namespace forms

@@ -1,7 +1,8 @@
 #pragma once
 // One window of the program, built from its description. The instance lives for the
 // whole run; its window may come and go (Show builds it when needed, the title-bar
-// close box destroys it).
+// close box destroys it). Its jobs are spread over files named after them: properties
+// and showing here, building, the window procedure, painting, accessibility.
 
 #include <windows.h>
 
@@ -11,33 +12,33 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_desc.h"
-#include "app/scoped.h"
-#include "app/window.h"
+#include "forms/form_api.h"
+#include "forms/form_desc.h"
+#include "forms/scoped.h"
+#include "forms/window.h"
 
-namespace app {
+namespace forms {
 
 class Program;
 
-class Form {
+class Form final : public Controls {
 public:
     Form(Program& program, const FormDesc& desc);
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Control properties, by the form's control enumerator. Text is a box's text, a
-    // combo's field or a label's caption.
-    std::wstring Text(int id) const;
-    void SetText(int id, std::wstring_view text);
-    std::int16_t ListIndex(int id) const;  // -1 when no entry is selected
-    std::int16_t ListCount(int id) const;
-    std::wstring List(int id, int index) const;  // index -1 gives the combo's field
+    std::wstring Text(int id) const override;
+    void SetText(int id, std::wstring_view text) override;
+    std::int16_t ListIndex(int id) const override;
+    std::int16_t ListCount(int id) const override;
+    std::wstring List(int id, int index) const override;
+    ProgramHandle& program() const override;
 
     void Show();  // modeless, brought to the front; builds the window when it has none
     void Hide();  // keeps the window, its contents and its position
 
-    Program& program() const { return program_; }
+    Program& runtime() const { return program_; }
     HWND hwnd() const { return hwnd_; }
     HWND control(int id) const;
     bool loaded() const { return hwnd_ != nullptr; }
@@ -55,32 +56,35 @@ private:
         WPARAM wParam;
         LPARAM lParam;
     };
+    // window_proc.cpp
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(const Message& m);
     LRESULT Default(const Message& m) const { return DefWindowProcW(hwnd_, m.id, m.wParam, m.lParam); }
-    LRESULT PaintBackground(HDC dc) const;
-    LRESULT ColourLabel(const Message& m) const;
-    LRESULT ColourBox(const Message& m) const;
-    LRESULT ShowPointer(const Message& m) const;
     LRESULT RunClickHandler(const Message& m);
     LRESULT NameFocusedButton() const;
     LRESULT KeepFocus(const Message& m);
     LRESULT Close(const Message& m);
     LRESULT Rescale(const Message& m);
-    LRESULT ForgetNames(const Message& m);
-    void NameControls();
-    static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ColoursChanged(const Message& m);
+    // paint.cpp
+    LRESULT PaintBackground(HDC dc);
+    LRESULT ColourLabel(const Message& m) const;
+    LRESULT ColourBox(const Message& m) const;
+    LRESULT ShowPointer(const Message& m) const;
     void Repaint(const RECT* area = nullptr) const;  // null: the whole window
-
+    // accessibility.cpp
+    void NameControls();
+    void ForgetNames();
+    // build.cpp
     void Build();
-    void LoadPictureAndIcons();
-    RECT PlaceOf(const ControlDesc& c) const;
+    void LoadPicture();
+    void LoadIcons();
     void CreateControl(const ControlDesc& c);
-    bool OverlapsInputControl(const ControlDesc& label) const;
     HFONT FontFor(const Font& font);
+    void Unloaded();
+
     const ControlDesc* Find(HWND child) const;
     HWND Require(int id) const;
-    void Unloaded();
 
     Program& program_;
     const FormDesc& desc_;
@@ -95,4 +99,4 @@ private:
     std::optional<RECT> repaint_;     // during a click: the labels it changed, repainted at its end
 };
 
-}  // namespace app
+}  // namespace forms

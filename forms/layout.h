@@ -1,0 +1,43 @@
+#pragma once
+// Where everything of a window stands at a density: twips to pixels, font heights and
+// each control's rectangle. Plain arithmetic, no Windows header.
+
+#include <span>
+
+#include "forms/form_desc.h"
+
+namespace forms {
+
+struct Rect {
+    int left, top, right, bottom;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Size {
+    int width, height;
+    friend constexpr bool operator==(const Size&, const Size&) = default;
+};
+
+// Room for the open list below a combo's field: the combo's window reaches down over it.
+inline constexpr int kDropDownTwips = 2400;
+
+// Twips to pixels at this density, to the nearest pixel, halves away from zero (as
+// MulDiv rounds): 15 twips a pixel at 96 dpi.
+int Pixels(int twips, int dpi);
+
+// A font's em height in pixels, rounded down: where points come to no whole number of
+// pixels the text stays within the layout's scale (8.25 points are 11 pixels at 96 dpi).
+int EmHeight(double points, int dpi);
+
+Size ClientSize(const FormDesc& form, int dpi);
+
+// A control's window in its form's client area; a combo's includes its open list.
+Rect PlaceOf(const ControlDesc& control, int dpi);
+
+// Whether a label reaches under a box, a combo or a button of the form: it must then
+// paint around them. Labels that merely touch each other do not count.
+bool OverlapsInputControl(std::span<const ControlDesc> controls, const ControlDesc& label);
+
+}  // namespace forms

@@ -1,0 +1,89 @@
+#pragma once
+// The running program: what ties the runtime together. The three window references, the
+// hidden owner of every window, the window class, pointers, fonts, the screen-reader
+// names, the high-contrast setting, the event loop, End, and where an error goes.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "calc/error.h"
+#include "forms/accessibility.h"
+#include "forms/fonts.h"
+#include "forms/form.h"
+#include "forms/form_api.h"
+#include "forms/form_desc.h"
+#include "forms/scoped.h"
+
+namespace forms {
+
+class Program;
+
+// The program-wide reference to a window class's single instance, created on first use.
+class FormRef final : public FormHandle {
+public:
+    FormRef(Program& program, const FormDesc& desc) : program_(program), desc_(desc) {}
+    Form* operator->() { return &get(); }
+    Form& get();
+    bool exists() const { return form_ != nullptr; }
+    Form* instance() const { return form_.get(); }  // null until first use
+    void Show() override { get().Show(); }
+    void Hide() override { get().Hide(); }
+
+private:
+    Program& program_;
+    const FormDesc& desc_;
+    std::unique_ptr<Form> form_;
+};
+
+// How an error that leaves a handler reaches the user. over: the window whose handling
+// raised it, or null. Must not throw.
+using ErrorReport = std::function<void(const calc::RuntimeError&, HWND over)>;
+
+class Program final : public ProgramHandle {
+public:
+    Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help, ErrorReport report);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    int Run();  // shows Form1 and runs the event loop; the exit code
+    void End() override;
+    bool ended() const { return ended_; }
+    FormRef& Form1() override { return form1_; }
+    FormRef& Form2() override { return form2_; }
+    FormRef& Form3() override { return form3_; }
+    std::wstring DecimalSeparator() const override;
+
+    // The program goes on after the report. over: the window whose handling raised the error.
+    void Report(const calc::RuntimeError& error, const Form* over = nullptr) const noexcept;
+
+    HINSTANCE instance() const { return instance_; }
+    HWND owner() const { return owner_.get(); }
+    HCURSOR Cursor(Pointer pointer) const;
+    Names& names() { return names_; }
+    Fonts& fonts() { return fonts_; }
+    // Whether the user asked for high contrast, as last read: read again at every change
+    // the system announces (RefreshHighContrast). query: asks instead of the system.
+    bool HighContrast() const { return highContrast_; }
+    void RefreshHighContrast() { highContrast_ = query_(); }
+    void UseHighContrastQuery(bool (*query)());
+    bool IsFormWindow(HWND hwnd) const;
+
+private:
+    HINSTANCE instance_;
+    HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
+    const FormDesc* forms_[3];
+    Fonts fonts_;
+    ATOM windowClass_ = 0;
+    ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
+    Names names_;
+    ErrorReport report_;
+    bool (*query_)();
+    bool highContrast_;
+    bool ended_ = false;
+    FormRef form1_, form2_, form3_;
+};
+
+}  // namespace forms

@@ -1,0 +1,131 @@
+// A form's window procedure: every message the program handles, and where it goes.
+
+#include "forms/accessibility.h"
+#include "forms/errors.h"
+#include "forms/form.h"
+#include "forms/layout.h"
+#include "forms/program.h"
+
+namespace forms {
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->Unloaded();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    // Nothing may unwind through the system's frames: whatever a handler or the runtime
+    // throws is reported here, over this window, and the program goes on.
+    try {
+        return self->HandleMessage({message, wParam, lParam});
+    } catch (...) {
+        self->program_.Report(CurrentError(), self);
+        return 0;
+    }
+}
+
+LRESULT Form::HandleMessage(const Message& m) {
+    switch (m.id) {
+        case WM_ERASEBKGND: return PaintBackground(reinterpret_cast<HDC>(m.wParam));
+        case WM_CTLCOLORSTATIC: return ColourLabel(m);
+        case WM_CTLCOLOREDIT: return ColourBox(m);
+        case WM_SETCURSOR: return ShowPointer(m);
+        case WM_COMMAND: return RunClickHandler(m);
+        case DM_GETDEFID: return NameFocusedButton();
+        case WM_ACTIVATE: return KeepFocus(m);
+        case WM_CLOSE: return Close(m);
+        case WM_DPICHANGED: return Rescale(m);
+        case WM_SETTINGCHANGE:  // high contrast on or off, or other colours: shown at once
+        case WM_SYSCOLORCHANGE: return ColoursChanged(m);
+        case WM_GETOBJECT:
+            NameControls();
+            return Default(m);
+        case kNameRequest:
+            NameControls();
+            return 0;
+        case WM_DESTROY:
+            ForgetNames();
+            return Default(m);
+        default: return Default(m);
+    }
+}
+
+LRESULT Form::RunClickHandler(const Message& m) {
+    const ControlDesc* c = HIWORD(m.wParam) == BN_CLICKED ? Find(reinterpret_cast<HWND>(m.lParam)) : nullptr;
+    if (!c || !c->onClick || program_.ended()) return Default(m);
+    // The labels the handler writes are repainted together, also when it fails half way.
+    struct RepaintOnce {
+        Form& form;
+        explicit RepaintOnce(Form& f) : form(f) { form.repaint_ = RECT{}; }
+        ~RepaintOnce() {
+            if (form.hwnd_ && !IsRectEmpty(&*form.repaint_)) form.Repaint(&*form.repaint_);
+            form.repaint_.reset();
+        }
+    } once(*this);
+    c->onClick(*this);
+    return 0;
+}
+
+// Enter presses the focused push button, as in a dialog; no button is the default otherwise.
+LRESULT Form::NameFocusedButton() const {
+    const ControlDesc* c = Find(GetFocus());
+    return c && c->kind == Kind::Button ? MAKELRESULT(kFirstControlId + c->id, DC_HASDEFID) : 0;
+}
+
+// Like a dialog: the focus leaves with the window and comes back to the same control.
+LRESULT Form::KeepFocus(const Message& m) {
+    if (LOWORD(m.wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    } else if (!IsIconic(hwnd_)) {
+        SetFocus(lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : control(desc_.tabOrder.front()));
+    }
+    return 0;
+}
+
+// The start-up window's close box ends the program; any other window's is destroyed,
+// and its instance stays for the next Show.
+LRESULT Form::Close(const Message& m) {
+    if (!desc_.closeEndsProgram) return Default(m);
+    program_.End();
+    return 0;
+}
+
+// Moved to a screen of another density: the suggested frame, and fonts, picture, icons
+// and places made anew for it. What the controls hold stays as it is.
+LRESULT Form::Rescale(const Message& m) {
+    dpi_ = HIWORD(m.wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(m.lParam);
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Repaint();
+    if (!program_.HighContrast()) LoadPicture();
+    LoadIcons();
+    for (const ControlDesc& c : desc_.controls) {
+        const Rect r = PlaceOf(c, dpi_);
+        MoveWindow(control(c.id), r.left, r.top, r.width(), r.height(), FALSE);
+        SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    }
+    return 0;
+}
+
+// The setting is read once per change, not at every paint; the controls hear of new
+// colours too, as top-level windows must pass it on.
+LRESULT Form::ColoursChanged(const Message& m) {
+    program_.RefreshHighContrast();
+    if (m.id == WM_SYSCOLORCHANGE)
+        for (HWND c : controls_) SendMessageW(c, WM_SYSCOLORCHANGE, m.wParam, m.lParam);
+    Repaint();
+    return Default(m);
+}
+
+}  // namespace forms
