@@ -1,6 +1,6 @@
 // The yardstick for tarvex.exe in scripts/bench.sh: the main window's controls, styles,
 // places, fonts, picture-sized background and common controls v6, in plain Win32 calls,
-// without tables, forms runtime, picture decoding or font checks. Its "Przelicz" does
+// without tables, forms runtime, artwork drawing or font checks. Its "Przelicz" does
 // what any program's must: read the six selections and write the ten results of
 // 195/65 R15 -> 205/55 R16. Closes itself a few seconds after the last click.
 #include <windows.h>
@@ -136,7 +136,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     };
     regular = font(FW_NORMAL);
     bold = font(FW_BOLD);
-    // A plain colour where the program has its decoded picture.
+    // A plain colour where the program draws its artwork.
     const BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), kPictureWidth, -kPictureHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* pixels = nullptr;
     HBITMAP picture = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pixels, nullptr, 0);

@@ -58,9 +58,9 @@ rect=$(drive about) && shoot about.png "$rect"
 drive quit
 wait "$app"
 
-# The same comparison on a screen at 150 % (144 dpi); the prefix is set back afterwards.
+# The same comparison on screens at 150 % and 200 %, and the About window at 200 %; the
+# prefix is set back to 100 % afterwards.
 dpi() { cmake/wine-run.sh reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
-# The same comparison on screens at 150 % and 200 %, and the About window at 200 %.
 for scale in 150:144 200:192; do
   dpi "${scale#*:}"
   cmake/wine-run.sh "$build/app/tarvex.exe" &
