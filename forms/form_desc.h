@@ -54,19 +54,11 @@ struct ControlDesc {
     std::wstring_view spokenName = {};  // what a screen reader calls a control no label names
 
     // What differs from a kind's defaults, added to a row: Label(...).In(kBold).Inked(kDarkRed).
-    constexpr ControlDesc In(Font f) const { return With(&ControlDesc::font, f); }
-    constexpr ControlDesc Inked(Rgb colour) const { return With(&ControlDesc::ink, std::optional<Rgb>(colour)); }
-    constexpr ControlDesc Pointing(Pointer p) const { return With(&ControlDesc::pointer, p); }
-    constexpr ControlDesc CaptionOf(int control) const { return With(&ControlDesc::captionOf, control); }
-    constexpr ControlDesc Spoken(std::wstring_view name) const { return With(&ControlDesc::spokenName, name); }
-
-private:
-    template <class T>
-    constexpr ControlDesc With(T ControlDesc::*field, T value) const {
-        ControlDesc copy = *this;
-        copy.*field = value;
-        return copy;
-    }
+    constexpr ControlDesc In(Font f) const { auto c = *this; c.font = f; return c; }
+    constexpr ControlDesc Inked(Rgb colour) const { auto c = *this; c.ink = colour; return c; }
+    constexpr ControlDesc Pointing(Pointer p) const { auto c = *this; c.pointer = p; return c; }
+    constexpr ControlDesc CaptionOf(int control) const { auto c = *this; c.captionOf = control; return c; }
+    constexpr ControlDesc Spoken(std::wstring_view name) const { auto c = *this; c.spokenName = name; return c; }
 };
 
 constexpr ControlDesc Label(int id, Twips place, std::wstring_view caption) { return {id, Kind::Label, place, caption}; }
