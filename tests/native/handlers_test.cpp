@@ -1,0 +1,202 @@
+// The click handlers on a fake window and program, and what the user is told of an error.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "forms/errors.h"
+#include "ui/about_window.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+
+namespace ui {
+namespace {
+
+using namespace form1;
+using Writes = std::vector<std::pair<int, std::wstring>>;
+
+// The window references and the program's end; every call logged.
+struct FakeProgram final : forms::ProgramHandle {
+    struct Handle final : forms::FormHandle {
+        Handle(std::vector<std::string>& l, const char* n) : log(l), name(n) {}
+        std::vector<std::string>& log;
+        std::string name;
+        void Show() override { log.push_back(name + ".Show"); }
+        void Hide() override { log.push_back(name + ".Hide"); }
+    };
+    std::vector<std::string> log;
+    Handle form1{log, "Form1"}, form2{log, "Form2"}, form3{log, "Form3"};
+    std::wstring separator = L".";
+    forms::FormHandle& Form1() override { return form1; }
+    forms::FormHandle& Form2() override { return form2; }
+    forms::FormHandle& Form3() override { return form3; }
+    void End() override { log.push_back("End"); }
+    std::wstring DecimalSeparator() const override { return separator; }
+};
+
+// Controls by id: box texts, combos, and every write in order. Each call is logged in the
+// program's log too. A box in readBack gives that text whatever was written to it.
+struct FakeWindow final : forms::Controls {
+    struct Combo { std::vector<std::wstring> list; std::int16_t index = -1; std::wstring field = L"888"; };
+    FakeProgram& owner;
+    std::map<int, std::wstring> texts, readBack;
+    std::map<int, Combo> combos;
+    Writes writes;
+
+    explicit FakeWindow(FakeProgram& p) : owner(p) {
+        const std::vector<std::wstring> widths{L"145", L"155", L"165", L"175", L"185", L"195", L"205", L"215", L"225", L"235", L"inna"};
+        const std::vector<std::wstring> profiles{L"35", L"40", L"45", L"50", L"55", L"60", L"65", L"70", L"80", L"82", L"inny"};
+        const std::vector<std::wstring> rims{L"13", L"14", L"15", L"16", L"17", L"18", L"19", L"20", L"inna"};
+        combos = {{Combo1, {widths}}, {Combo2, {profiles}}, {Combo3, {rims}}, {Combo4, {widths}}, {Combo5, {profiles}}, {Combo6, {rims}}};
+        for (int id : {Text1, Text2, Text3, Text4, Text5, Text6}) texts[id] = L"999";  // not to be read unless "inna"
+    }
+    void Log(const char* call, int id) const { owner.log.push_back(call + std::to_string(id)); }
+    std::wstring Text(int id) const override {
+        return Log("Text ", id), readBack.contains(id) ? readBack.at(id) : combos.contains(id) ? combos.at(id).field : texts.at(id);
+    }
+    void SetText(int id, std::wstring_view text) override { Log("SetText ", id), writes.emplace_back(id, text), texts[id] = text; }
+    std::int16_t ListIndex(int id) const override { return Log("ListIndex ", id), combos.at(id).index; }
+    std::int16_t ListCount(int id) const override {
+        return Log("ListCount ", id), static_cast<std::int16_t>(combos.at(id).list.size());
+    }
+    std::wstring List(int id, int index) const override {
+        Log("List ", id);
+        const Combo& c = combos.at(id);
+        if (index < -1 || index >= static_cast<int>(c.list.size())) throw forms::BadListIndex();
+        return index == -1 ? c.field : c.list[static_cast<size_t>(index)];
+    }
+    forms::ProgramHandle& program() const override { return owner; }
+
+    // Per selector, Combo1 to Combo6: "195" that entry chosen; "*195" the last entry chosen and
+    // 195 typed in the box below; "~195" nothing chosen and 195 typed in the field; "#9" index 9.
+    void Choose(const std::vector<std::wstring>& six) {
+        const int selectors[][2] = {{Combo1, Text1}, {Combo2, Text2}, {Combo3, Text3}, {Combo4, Text4}, {Combo5, Text5}, {Combo6, Text6}};
+        for (size_t i = 0; i < 6; ++i) {
+            Combo& c = combos.at(selectors[i][0]);
+            const std::wstring& s = six[i];
+            const auto index = [](auto n) { return static_cast<std::int16_t>(n); };
+            if (s[0] == L'*') c.index = index(c.list.size() - 1), texts[selectors[i][1]] = s.substr(1);
+            else if (s[0] == L'~') c.index = -1, c.field = s.substr(1);
+            else if (s[0] == L'#') c.index = index(std::stoi(s.substr(1)));
+            else c.index = index(std::find(c.list.begin(), c.list.end(), s) - c.list.begin());
+        }
+    }
+};
+
+const std::vector<std::wstring> kReference{L"195", L"65", L"15", L"205", L"55", L"16"};
+const Writes kReferenceWrites{{srdnicaakt, L"634.5"}, {srednicanew, L"631.9"}, {roznica, L"-2.6"}, {procentbl, L"0.41"},
+                              {Label21_1, L"49.8"},    {Label22, L"59.75"},     {Label23, L"79.67"}, {Label24, L"89.63"},
+                              {Label25, L"99.59"},     {Label26, L"149.39"}};
+
+Writes Changed(Writes w, int id, std::wstring text) {
+    std::ranges::find(w, id, &Writes::value_type::first)->second = std::move(text);
+    return w;
+}
+Writes WithComma(Writes w) {
+    for (auto& [id, text] : w) std::replace(text.begin(), text.end(), L'.', L',');
+    return w;
+}
+
+TEST(PrzeliczClick, WritesEachResultInOrderOrStopsAtTheError) {
+    const struct {
+        const char* name;
+        std::vector<std::wstring> sizes;
+        Writes writes;
+        int error = 0;
+        std::wstring separator = L".";
+        std::map<int, std::wstring> readBack = {};
+    } cases[] = {
+        {"reference pair", kReference, kReferenceWrites},
+        {"typed in the boxes", {L"*195", L"*65", L"*15", L"*205", L"*55", L"*16"}, kReferenceWrites},
+        {"nothing chosen: the fields", {L"~195", L"~65", L"~15", L"~205", L"~55", L"~16"}, kReferenceWrites},
+        {"decimal comma; 15,5 typed reads 15", {L"195", L"65", L"*15,5", L"205", L"55", L"16"}, WithComma(kReferenceWrites), 0, L","},
+        {"new diameter read back as 0", kReference, Changed(kReferenceWrites, procentbl, L"-0.41"), 0, L".", {{srednicanew, L"0"}}},
+        {"same wheel", {L"195", L"65", L"15", L"195", L"65", L"15"},
+         {{srdnicaakt, L"634.5"}, {srednicanew, L"634.5"}, {roznica, L"0"}, {procentbl, L"0"}, {Label21_1, L"50"},
+          {Label22, L"60"}, {Label23, L"80"}, {Label24, L"90"}, {Label25, L"100"}, {Label26, L"150"}}},
+        {"new wheel 0", {L"195", L"65", L"15", L"*0", L"55", L"*0"},
+         {{srdnicaakt, L"634.5"}, {srednicanew, L"0"}, {roznica, L"-634.5"}, {procentbl, L"-100"}, {Label21_1, L"0"},
+          {Label22, L"0"}, {Label23, L"0"}, {Label24, L"0"}, {Label25, L"0"}, {Label26, L"0"}}},
+        {"current wheel 0", {L"*0", L"65", L"*0", L"205", L"55", L"16"},
+         {{srdnicaakt, L"0"}, {srednicanew, L"631.9"}, {roznica, L"631.9"}, {procentbl, L"-100"}}, 11},
+        {"both wheels 0", {L"*0", L"65", L"*0", L"*0", L"55", L"*0"}, {{srdnicaakt, L"0"}, {srednicanew, L"0"}, {roznica, L"0"}}, 6},
+        {"current width 40000", {L"*40000", L"65", L"15", L"205", L"55", L"16"}, {}, 6},
+        {"new width 40000", {L"195", L"65", L"15", L"*40000", L"55", L"16"}, {{srdnicaakt, L"634.5"}}, 6},
+        {"index 32767", {L"#32767", L"65", L"15", L"205", L"55", L"16"}, {}, 6},
+        {"index 11 of 11: the list's error", {L"195", L"65", L"15", L"#11", L"55", L"16"}, {{srdnicaakt, L"634.5"}}, 381},
+    };
+    for (const auto& c : cases) {
+        FakeProgram program;
+        program.separator = c.separator;
+        FakeWindow window(program);
+        window.Choose(c.sizes);
+        window.readBack = c.readBack;
+        int error = 0;
+        try {
+            Przelicz_Click(window);
+        } catch (const calc::RuntimeError& e) {
+            error = e.number;
+        }
+        EXPECT_EQ(window.writes, c.writes) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
+    }
+}
+
+// The last position sends the reading to the box, whatever the entries' words.
+TEST(PrzeliczClick, LastPositionNotTheWordTakesTheBox) {
+    FakeProgram program;
+    FakeWindow window(program);
+    window.Choose(kReference);
+    window.combos[Combo1] = {{L"inna", L"195", L"205"}, 2};
+    window.texts[Text1] = L"195";
+    window.combos[Combo5] = {{L"inny", L"55", L"65"}, 0};  // a word read as a number: 0
+    Przelicz_Click(window);
+    EXPECT_EQ(Writes(window.writes.begin(), window.writes.begin() + 3),
+              (Writes{{srdnicaakt, L"634.5"}, {srednicanew, L"406.4"}, {roznica, L"-228.1"}}));
+}
+
+TEST(ButtonClicks, DoTheirOneThingAndNothingElse) {
+    const std::pair<void (*)(forms::Controls&), std::string> cases[] = {
+        {Command1_Click, "End"},         {Command2_Click, "Form2.Show"},   {Command3_Click, "Form3.Show"},
+        {Command201_Click, "Form2.Hide"}, {Command301_Click, "Form3.Hide"},
+    };
+    for (const auto& [handler, call] : cases) {
+        FakeProgram program;
+        FakeWindow window(program);
+        handler(window);
+        EXPECT_EQ(program.log, std::vector{call});
+    }
+}
+
+// What the user is told: the runtime's window failures and any exception a handler lets out.
+TEST(Errors, NumberAndText) {
+    const auto current = [](auto raise) {
+        try {
+            raise();
+        } catch (...) {
+            return forms::CurrentError();
+        }
+        return calc::RuntimeError{};
+    };
+    const std::tuple<calc::RuntimeError, int, const wchar_t*> cases[] = {
+        {forms::WindowFailure(L"utworzyć okna", 1400), 5, L"Nie udało się utworzyć okna (kod systemu 1400)"},
+        {forms::WindowFailure(L"pokazać okna", 0xFFFF), 5, L"Nie udało się pokazać okna (kod systemu 65535)"},
+        {forms::WindowFailure(L"utworzyć okna", 0x10000), 5, L"Nie udało się utworzyć okna (kod systemu 0x00010000)"},
+        {forms::WindowFailure(L"utworzyć okna", 0x80070005), 5, L"Nie udało się utworzyć okna (kod systemu 0x80070005)"},
+        {current([] { throw calc::DivisionByZero(); }), 11, L"Dzielenie przez zero"},
+        {current([] { throw std::bad_alloc(); }), 7, L"Brak pamięci"},
+        {current([] { throw std::runtime_error("abc"); }), 51, L"Nieoczekiwany błąd wewnętrzny: abc"},
+        {current([] { throw 42; }), 51, L"Nieoczekiwany błąd wewnętrzny: nieznany wyjątek"},
+    };
+    for (const auto& [e, number, text] : cases) EXPECT_EQ(std::tie(e.number, e.description), std::tuple(number, std::wstring(text)));
+}
+
+}  // namespace
+}  // namespace ui
