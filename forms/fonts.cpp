@@ -1,5 +1,6 @@
 #include "forms/fonts.h"
 
+#include "forms/canvas.h"
 #include "forms/errors.h"
 #include "forms/layout.h"
 #include "forms/platform.h"
@@ -94,19 +95,16 @@ struct Ink {
 Ink InkOf(HDC dc, std::wstring_view text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    DWORD* pixels = nullptr;
-    ScopedBitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    const Canvas canvas(dc, size.cx, size.cy);
     if (!canvas) return {};
-    Selection drawn(dc, canvas.get());
-    std::fill_n(pixels, size.cx * size.cy, 0xFFFFFFu);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+    const std::span<const std::uint32_t> pixels = canvas.Pixels();
     Ink ink;
     for (int y = 0; y < size.cy; ++y) {
-        const int dark = static_cast<int>(std::count_if(pixels + y * size.cx, pixels + (y + 1) * size.cx, [](DWORD p) {
+        const auto row = pixels.subspan(static_cast<size_t>(y) * static_cast<size_t>(size.cx), static_cast<size_t>(size.cx));
+        const int dark = static_cast<int>(std::count_if(row.begin(), row.end(), [](std::uint32_t p) {
             return (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) < 3 * 0x80;
         }));
         ink.dark += dark;
