@@ -60,18 +60,23 @@ long long Overflow(HDC dc, const std::vector<Caption>& captions) {
     return overflow;
 }
 
+// GDI calls this back, so nothing may be thrown through it: should storing a face fail, the
+// enumeration stops and the faces collected so far stand.
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+    try {
+        if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(list)->emplace_back(font->lfFaceName);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
 // Faces the system has in Central European, by name; vertical ("@") variants left out.
 std::vector<std::wstring> CentralEuropeanFaces(HDC dc) {
     std::vector<std::wstring> faces;
     LOGFONTW query{};
     query.lfCharSet = EASTEUROPE_CHARSET;
-    EnumFontFamiliesExW(
-        dc, &query,
-        [](const LOGFONTW* f, const TEXTMETRICW*, DWORD, LPARAM list) -> int {
-            if (f->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(list)->emplace_back(f->lfFaceName);
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&faces), 0);
+    EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
     std::ranges::sort(faces);
     faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
     return faces;

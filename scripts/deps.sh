@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686  # 32-bit: built, never run (no wine32)
   wine wine64 fonts-wine xvfb
   openbox xdotool x11-utils  # run.sh's look for a window manager, and its test
 )

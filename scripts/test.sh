@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the calculation natively, then the program
-# and its windows under Wine. Installs what is missing first.
+# and its windows under Wine, then the 32-bit executable, checked as a file (nothing here
+# runs 32-bit Windows programs). Installs what is missing first.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh || exit 1
@@ -27,6 +28,8 @@ cmake --preset windows >"$logs/windows.configure" 2>&1 || { cat "$logs/windows.c
 cmake/wine-prefix.sh "$PWD/build/windows/wineprefix" &&
   WINEPREFIX=$PWD/build/windows/wineprefix wineserver -p >/dev/null 2>&1 </dev/null
 run_preset windows
+# After the x86-64 build: its executable's resources are the 32-bit one's reference.
+run_preset windows-x86
 
 # One closing line for the whole run.
 passed=0 failed=0
