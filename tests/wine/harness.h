@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
-#include <string>
-#include <string_view>
-#include <tuple>
 #include <vector>
 
 #include "forms/program.h"
@@ -38,34 +36,26 @@ inline void Type(Window edit, std::wstring_view text) {
     for (wchar_t c : text) edit.Send(WM_CHAR, c, 1);
 }
 
-
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-// Whether the window's background shows the artwork's known points at this density.
-inline ::testing::AssertionResult PaintsTheArtwork(HWND form, const forms::Picture& picture, int dpi) {
+// Whether the window's background shows the artwork's known colours where it is plain: the band,
+// darker at its foot, the sand, the car's paint. The artwork (700 x 501) spans the client area.
+inline ::testing::AssertionResult PaintsTheArtwork(HWND form) {
     const RECT client = Window(form).Client();
     forms::ScopedDc dc(CreateCompatibleDC(nullptr));
     forms::ScopedBitmap painted(CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
     forms::Selection target(dc.get(), painted.get());
     SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
-    const double scale = picture.widthAt96 / 700.0 * dpi / 96;
-    // Artwork (700 x 501) points where it is plain, their colours and tolerances; -1: the last pixel.
-    const std::tuple<int, int, COLORREF, int> points[] = {
-        {20, 2, RGB(48, 103, 177), 3},  {20, 30, RGB(38, 88, 155), 3},     // the band, dark towards its foot
-        {350, 100, RGB(241, 230, 201), 2}, {20, 450, RGB(237, 224, 191), 2}, // sand, darkening downwards
-        {680, 470, RGB(237, 223, 191), 2}, {-1, -1, RGB(236, 223, 190), 2},
-        {576, 93, RGB(173, 35, 26), 12},                                     // the car's paint
-    };
+    const std::tuple<double, double, COLORREF, int> points[] = {{20, 2, RGB(48, 103, 177), 3}, {20, 30, RGB(38, 88, 155), 3},
+                                                               {350, 100, RGB(241, 230, 201), 2}, {20, 450, RGB(237, 224, 191), 2},
+                                                               {576, 93, RGB(173, 35, 26), 12}};
     for (const auto& [px, py, colour, tolerance] : points) {
-        const int x = px < 0 ? client.right - 1 : static_cast<int>((px + 0.5) * scale);
-        const int y = py < 0 ? client.bottom - 1 : static_cast<int>((py + 0.5) * scale);
-        const COLORREF drawn = GetPixel(dc.get(), x, y);
-        if (!Near(drawn, colour, tolerance))
-            return ::testing::AssertionFailure() << "at " << px << "," << py << " (pixel " << x << "," << y << ") "
-                                                 << std::hex << drawn << " instead of " << colour;
+        const int x = static_cast<int>((px + 0.5) * client.right / 700), y = static_cast<int>((py + 0.5) * client.right / 700);
+        if (const COLORREF drawn = GetPixel(dc.get(), x, y); !Near(drawn, colour, tolerance))
+            return ::testing::AssertionFailure() << "at " << px << "," << py << ": " << std::hex << drawn << " instead of " << colour;
     }
     return ::testing::AssertionSuccess();
 }
@@ -117,7 +107,6 @@ protected:
     void Click(int id) { Control(id).Click(); }
     void Choose(int combo, int index) { Combo(Control(combo)).Select(index); }
     void ChooseOther(int combo) { Choose(combo, Combo(Control(combo)).Count() - 1); }
-    void Put(int box, std::wstring_view text) { Control(box).SetText(text); }
     // One size from the lists, as a user picks it: widthCombo is Combo1 or Combo4.
     void ChooseSize(int widthCombo, std::wstring_view width, std::wstring_view profile, std::wstring_view rim) {
         for (const auto& [combo, entry] : {std::pair{widthCombo, width}, {widthCombo + 1, profile}, {widthCombo + 2, rim}})

@@ -1,11 +1,11 @@
-// How the windows come and go, what the keyboard does, and how the program ends: in
-// process, and as the built tarvex.exe run on its own.
+// How the windows come and go, what the keyboard does, how an error reaches the user and how
+// the program ends: in process, and as the built tarvex.exe run on its own.
 
+#include "app/error_box.h"
+#include "forms/picture.h"
 #include "harness.h"
 
 #include <tlhelp32.h>
-
-#include <tuple>
 
 namespace tarvex_test {
 namespace {
@@ -13,12 +13,7 @@ namespace {
 using namespace ui::form1;
 
 // A secondary window: the main window's button that opens it and its own close button.
-struct Secondary {
-    const char* name;
-    forms::FormRef& (forms::Program::*ref)();
-    const forms::FormDesc* desc;
-    int opener, closer;
-};
+struct Secondary { const char* name; forms::FormRef& (forms::Program::*ref)(); const forms::FormDesc* desc; int opener, closer; };
 const Secondary kHelp{"Help", &forms::Program::Form3, &ui::kForm3, Command3, ui::form3::Command301};
 const Secondary kAbout{"About", &forms::Program::Form2, &ui::kForm2, Command2, ui::form2::Command201};
 
@@ -74,7 +69,7 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
             FocusIn(main);
             EXPECT_EQ(FocusIn(Open(w)), button);
             const RECT r = Window(form).Rect();
-            EXPECT_EQ(std::tuple(r.left, r.top), std::tuple(137L, 211L));
+            EXPECT_EQ(std::pair(r.left, r.top), std::pair(137L, 211L));
             if (key) Press(form, button, key);
             else Closer(w).Click();
             EXPECT_EQ(IsWindowVisible(form), key == VK_ESCAPE || key == VK_TAB) << "key " << key;
@@ -87,9 +82,9 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
         EXPECT_FALSE(IsWindow(form) || instance->loaded() || program_.ended());
         ASSERT_TRUE(IsWindowVisible(form = Open(w)));
         EXPECT_EQ(Ref(w).instance(), instance);
-        for (const forms::ControlDesc& c : w.desc->controls) EXPECT_EQ(instance->Text(c.id), c.text);
-        // Where a label reaches under the close button, the button is drawn and clicked above it.
         for (const forms::ControlDesc& c : w.desc->controls) {
+            EXPECT_EQ(instance->Text(c.id), c.text);
+            // Where a label reaches under the close button, the button is drawn and clicked above it.
             const Window label = instance->control(c.id);
             RECT box = label.Place(), place = Closer(w).Place(), overlap{};
             if (c.kind != forms::Kind::Label || !IntersectRect(&overlap, &place, &box)) continue;
@@ -100,8 +95,7 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
     }
     Click(Przelicz);  // with both open the main window stays enabled and computes
     EXPECT_EQ(Text(srdnicaakt), L"385.8");
-    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(Ref(kHelp)->hwnd()) && IsWindowVisible(Ref(kAbout)->hwnd()) &&
-                errors_.empty());
+    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(Ref(kHelp)->hwnd()) && IsWindowVisible(Ref(kAbout)->hwnd()) && errors_.empty());
     // "Zakończ" with Help hidden and About closed leaves no window and ends the message loop.
     const HWND windows[] = {main, Ref(kHelp)->hwnd(), Ref(kAbout)->hwnd()};
     Closer(kHelp).Click();
@@ -114,12 +108,70 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+// What the timer found in the message box, "caption|text|owner", and where; then it presses OK.
+std::pair<std::wstring, RECT> seen;
+void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
+        wchar_t cls[16] = {};
+        if (!GetClassNameW(box, cls, 16) || std::wstring_view(cls) != L"#32770" || !IsWindowVisible(box)) return TRUE;
+        const auto owner = reinterpret_cast<UINT_PTR>(GetWindow(box, GW_OWNER));
+        seen = {Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text() + L"|" + std::to_wstring(owner), Window(box).Rect()};
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }, 0);
+    if (!seen.first.empty()) KillTimer(nullptr, timer);
+}
+
+TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTheProgramGoesOn) {
+    forms::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);  // the real report
+    program.Form1()->Show();
+    forms::Form& form = program.Form1().get();
+    Combo(form.control(Combo4)).Select(10);  // "inna"
+    Window(form.control(Text4)).SetText(L"40000");
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(form.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork, main = Window(form.hwnd()).Rect();
+    const LONG width = main.right - main.left, height = main.bottom - main.top;
+    // The main window in the far corner of a large screen, then half off its other corner.
+    for (const POINT at : {POINT{work.right - width, work.bottom - height}, POINT{work.left - width / 2, work.top - height / 2}}) {
+        SetWindowPos(form.hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        seen = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOk);  // fires inside the box's own loop
+        Window(form.control(Przelicz)).Click();
+        KillTimer(nullptr, timer);
+        // One box, owned by the main window, whole on the screen: centred on the window where that is.
+        EXPECT_EQ(seen.first, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie|" + std::to_wstring(reinterpret_cast<UINT_PTR>(form.hwnd())));
+        const RECT box = seen.second;
+        EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
+            << box.left << "," << box.top << " " << box.right << "," << box.bottom;
+        if (at.x > work.left) {
+            EXPECT_NEAR((box.left + box.right) / 2, at.x + width / 2, 2);
+            EXPECT_NEAR((box.top + box.bottom) / 2, at.y + height / 2, 2);
+        }
+        EXPECT_TRUE(!program.ended() && IsWindowVisible(form.hwnd()));
+        EXPECT_EQ(form.Text(srdnicaakt), L"385.8");  // written before the error
+    }
+}
+
+// A picture the program cannot use, a missing resource and an icon image (from test_resources.rc)
+// where a top-down 32-bit bitmap should be, fails the window with the system's own cause.
+TEST(Picture, ThatCannotBeUsedFailsTheWindowWithTheSystemsCause) {
+    for (const auto& [car, cause] : {std::pair{9999, L"1814"}, {9001, L"13"}}) {
+        try {
+            forms::MakePicture(GetModuleHandleW(nullptr), car, 380, {380, 259}, 96);
+            ADD_FAILURE() << car << " made a picture";
+        } catch (const calc::RuntimeError& e) {
+            EXPECT_EQ(std::pair(e.number, e.description), std::pair(5, L"Nie udało się wczytać obrazu tła (kod systemu " + std::wstring(cause) + L")"));
+        }
+    }
+}
+
 TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
     wchar_t self[MAX_PATH];
     const std::wstring here(self, GetModuleFileNameW(nullptr, self, MAX_PATH));  // .../tests/wine/...
     std::wstring command = L"\"" + here.substr(0, here.find_last_of(L"\\/")) + L"\\..\\..\\app\\tarvex.exe\"";
     STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     // Its own main window once it waits for input: test processes beside it show windows of the same class.
@@ -129,36 +181,33 @@ TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
         DWORD owner = 0;
         if (GetWindowThreadProcessId(h, &owner) && owner == process.dwProcessId && IsWindowVisible(h)) form = h;
     }
+    // Shown and used without the accessibility service; a screen reader's first question brings it.
+    const auto oleacc = [&] {
+        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.dwProcessId);
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof module;
+        bool found = false;
+        for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module)) found |= !_wcsicmp(module.szModule, L"oleacc.dll");
+        CloseHandle(modules);
+        return found;
+    };
+    const auto control = [&](int id) { return form.Child(forms::Form::kFirstControlId + id); };
     if (form) {
-        const auto control = [&](int id) { return form.Child(forms::Form::kFirstControlId + id); };
         control(Przelicz).Click();
         EXPECT_EQ(control(srdnicaakt).Text(), L"385.8");
-        // Shown and used without the picture decoder or the accessibility service; a screen
-        // reader's first question brings the latter. (Wine's own DLLs load ole32 anyway.)
-        const auto loaded = [&](const wchar_t* dll) {
-            const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.dwProcessId);
-            MODULEENTRY32W module{};
-            module.dwSize = sizeof module;
-            bool found = false;
-            for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module))
-                found |= !_wcsicmp(module.szModule, dll);
-            CloseHandle(modules);
-            return found;
-        };
-        EXPECT_TRUE(loaded(L"user32.dll"));
-        for (const wchar_t* dll : {L"windowscodecs.dll", L"oleacc.dll"}) EXPECT_FALSE(loaded(dll)) << dll;
+        EXPECT_FALSE(oleacc());
         control(Text1).Send(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-        EXPECT_TRUE(loaded(L"oleacc.dll"));
+        EXPECT_TRUE(oleacc());
         PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-    DWORD code = 99;
+    DWORD code = 99;  // STILL_ACTIVE while it runs
     GetExitCodeProcess(process.hProcess, &code);
     if (!ended) TerminateProcess(process.hProcess, 99);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     ASSERT_TRUE(form);
-    EXPECT_EQ(code, 0u);  // STILL_ACTIVE while it runs
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
