@@ -14,7 +14,7 @@ trap 'rm -rf "$tmp"' EXIT
 sed '/<rect width="700" height="501"/d; /<rect y="55"/d; /<rect width="700" height="55"/d; /<rect y="53"/d' \
     "$here/artwork.svg" >"$tmp/car.svg"
 rsvg-convert -w 700 -h 501 -o "$tmp/car.png" "$tmp/car.svg"
-# The place in the artwork must match kCar in forms/picture.cpp.
+# The place in the artwork must match kCar in design/artwork.cpp.
 "$convert" "$tmp/car.png" -crop 244x116+452+26 +repage -depth 8 rgba:"$tmp/car.rgba"
 
 # A top-down 32-bit DIB with premultiplied alpha, ready to blend: BITMAP resources are

@@ -7,9 +7,9 @@
 
 #include "assets/resource_ids.h"
 #include "forms/accessibility.h"
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "forms/form.h"
-#include "forms/layout.h"
+#include "design/layout.h"
 #include "forms/picture.h"
 #include "forms/platform.h"
 #include "forms/program.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/form_desc.h"
+#include "design/form_desc.h"
 #include "forms/scoped.h"
 
 namespace forms {

@@ -1,6 +1,6 @@
 #include "forms/form.h"
 
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "forms/program.h"
 
 namespace forms {

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/form_api.h"
-#include "forms/form_desc.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 #include "forms/scoped.h"
 #include "forms/window.h"
 

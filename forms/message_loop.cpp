@@ -1,6 +1,6 @@
 // The event loop: the one place where the program waits for the user.
 
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "forms/program.h"
 
 namespace forms {

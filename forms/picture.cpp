@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "forms/artwork.h"
-#include "forms/errors.h"
+#include "design/artwork.h"
+#include "design/errors.h"
 
 namespace forms {
 namespace {

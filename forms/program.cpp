@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "forms/platform.h"
 #include "assets/resource_ids.h"
 

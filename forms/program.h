@@ -12,8 +12,8 @@
 #include "forms/accessibility.h"
 #include "forms/fonts.h"
 #include "forms/form.h"
-#include "forms/form_api.h"
-#include "forms/form_desc.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 #include "forms/scoped.h"
 
 namespace forms {

@@ -1,9 +1,9 @@
 // A form's window procedure: every message the program handles, and where it goes.
 
 #include "forms/accessibility.h"
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "forms/form.h"
-#include "forms/layout.h"
+#include "design/layout.h"
 #include "forms/program.h"
 
 namespace forms {

@@ -1,6 +1,6 @@
 #include "ui/about_window.h"
 
-#include "forms/form_api.h"
+#include "design/form_api.h"
 #include "assets/resource_ids.h"
 #include "ui/check.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Form2, the About window: title, version, status, author and contact.
 
-#include "forms/form_api.h"
-#include "forms/form_desc.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 
 namespace ui {
 

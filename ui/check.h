@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "forms/form_desc.h"
+#include "design/form_desc.h"
 
 namespace ui {
 

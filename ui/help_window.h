@@ -1,8 +1,8 @@
 #pragma once
 // Form3, the Help window: what the program is for and how to use it.
 
-#include "forms/form_api.h"
-#include "forms/form_desc.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 
 namespace ui {
 

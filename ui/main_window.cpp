@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "forms/form_api.h"
+#include "design/form_api.h"
 #include "assets/resource_ids.h"
 #include "calc/number_text.h"
 #include "calc/tyre.h"

@@ -2,8 +2,8 @@
 // Form1, the main window: the two tyre sizes, the INFO results, the speed table and
 // the four buttons.
 
-#include "forms/form_api.h"
-#include "forms/form_desc.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "forms/artwork.h"
+#include "design/artwork.h"
 
 #include <gtest/gtest.h>
 

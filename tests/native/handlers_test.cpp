@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/errors.h"
+#include "design/errors.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"

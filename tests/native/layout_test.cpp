@@ -1,4 +1,4 @@
-#include "forms/layout.h"
+#include "design/layout.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <map>
 
-#include "forms/layout.h"
+#include "design/layout.h"
 #include "forms/platform.h"
 #include "harness.h"
 #include "resource_ids.h"

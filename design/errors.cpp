@@ -1,4 +1,4 @@
-#include "forms/errors.h"
+#include "design/errors.h"
 
 #include <cwchar>
 #include <exception>

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "forms/form_desc.h"
+#include "design/form_desc.h"
 
 namespace forms {
 
