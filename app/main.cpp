@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include "app/error_box.h"
-#include "forms/program.h"
+#include "app/start.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    forms::Program program(instance, ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);
-    return program.Run();
+    return app::RunProgram(instance, ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);
 }

@@ -34,11 +34,4 @@ private:
     NameService* standIn_ = nullptr;
 };
 
-// Sent to a form when a reader asks one of its controls for its accessible object.
-inline constexpr UINT kNameRequest = WM_APP + 1;
-
-// Makes the control tell its form (kNameRequest) when a reader asks it; undone when the
-// control goes.
-void ListenForReader(HWND control);
-
 }  // namespace forms

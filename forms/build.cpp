@@ -74,6 +74,14 @@ void Form::Build() {
         DestroyWindow(hwnd);
         throw;
     }
+    // A screen reader that asked while the window was being made: the names it missed.
+    if (asked_) {
+        try {
+            NameControls();
+        } catch (...) {  // its question failed, not the window
+            ReportLater(WM_GETOBJECT);
+        }
+    }
 }
 
 // The picture for the window's density, made once per density.
@@ -144,6 +152,7 @@ void Form::Unloaded() {
     hwnd_ = nullptr;
     controls_.clear();
     lastFocus_ = nullptr;
+    failures_.clear();  // a new window may tell its own
 }
 
 }  // namespace forms

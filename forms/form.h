@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/error.h"
 #include "design/form_api.h"
 #include "design/form_desc.h"
 #include "forms/scoped.h"
@@ -59,6 +60,8 @@ private:
     // window_proc.cpp
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(const Message& m);
+    LRESULT Failed(const Message& m) noexcept;
+    void ReportLater(UINT message) noexcept;
     LRESULT Default(const Message& m) const { return DefWindowProcW(hwnd_, m.id, m.wParam, m.lParam); }
     LRESULT RunClickHandler(const Message& m);
     LRESULT NameFocusedButton() const;
@@ -73,6 +76,8 @@ private:
     LRESULT ShowPointer(const Message& m) const;
     void Repaint(const RECT* area = nullptr) const;  // null: the whole window
     // accessibility.cpp
+    static void ListenForReader(HWND control);
+    static LRESULT CALLBACK AskedForObject(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void NameControls();
     void ForgetNames();
     // build.cpp
@@ -95,8 +100,15 @@ private:
     int pictureDpi_ = 0;
     ScopedIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;
-    bool named_ = false;              // a screen reader has asked: the controls carry their names
+    bool asked_ = false;              // a screen reader has asked: each control gets its name once it exists
+    bool named_ = false;              // every control with a spoken name carries it
+    std::vector<HWND> spoken_;        // the controls named so far
     std::optional<RECT> repaint_;     // during a click: the labels it changed, repainted at its end
+    struct Failure {
+        UINT message;
+        calc::RuntimeError error;
+    };
+    std::vector<Failure> failures_;   // told already, from messages other than clicks
 };
 
 }  // namespace forms

@@ -6,10 +6,6 @@
 namespace forms {
 
 int Program::Run() {
-    if (!owner_) {
-        Report(WindowFailure(L"utworzyć okna programu", GetLastError()));
-        return 1;
-    }
     try {
         form1_.Show();
     } catch (...) {

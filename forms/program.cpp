@@ -31,8 +31,19 @@ Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about
       form3_(*this, help) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // Without either nothing can be shown: told now, with the system's own cause.
     windowClass_ = Form::RegisterWindowClass(instance);
+    if (!windowClass_) throw WindowFailure(L"zarejestrować klasy okna", GetLastError());
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Tarvex", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    if (!owner_) {
+        const DWORD code = GetLastError();
+        UnregisterClassW(Form::kWindowClass, instance_);
+        throw WindowFailure(L"utworzyć okna programu", code);
+    }
+    // The owner also receives the reports that wait for their message to return.
+    SetWindowLongPtrW(owner_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ownerProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(owner_.get(), GWLP_WNDPROC));
+    SetWindowLongPtrW(owner_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerProc));
 }
 
 Program::~Program() {
@@ -68,12 +79,52 @@ void Program::End() {
 }
 
 // Over the window whose handling failed, else over the main window while it is there.
-void Program::Report(const calc::RuntimeError& error, const Form* over) const noexcept {
-    if (!over || !over->loaded()) over = form1_.instance();
+void Program::Report(const calc::RuntimeError& error, const Form* over) noexcept {
+    Tell(error, over ? over->hwnd() : nullptr);
+}
+
+void Program::Tell(const calc::RuntimeError& error, HWND over) noexcept {
+    if (!over || !IsWindow(over)) over = form1_.exists() && form1_.instance()->loaded() ? form1_.instance()->hwnd() : nullptr;
+    ++reporting_;
     try {
-        report_(error, over && over->loaded() ? over->hwnd() : nullptr);
+        report_(error, over);
     } catch (...) {  // a report must not throw; nothing more can be told then
     }
+    // What failed while this report was open is told after it, one report at a time.
+    if (--reporting_ == 0 && !deferred_.empty()) PostDeferred();
+}
+
+void Program::ReportLater(calc::RuntimeError error, HWND over) noexcept {
+    if (!owner_) return;  // the program has ended: nobody is left to tell
+    Deferred failure{std::move(error), over};
+    try {
+        deferred_.push_back(std::move(failure));  // left as it was if this throws
+    } catch (...) {  // no memory to keep it: told now rather than lost
+        return Tell(failure.error, over);
+    }
+    PostDeferred();
+}
+
+void Program::PostDeferred() noexcept {
+    if (!posted_ && owner_) posted_ = PostMessageW(owner_.get(), kDeferredReport, 0, 0);
+}
+
+void Program::ReportDeferred() noexcept {
+    posted_ = false;
+    while (!deferred_.empty() && reporting_ == 0) {
+        const Deferred next = std::move(deferred_.front());
+        deferred_.erase(deferred_.begin());
+        Tell(next.error, next.over && IsFormWindow(next.over) ? next.over : nullptr);
+    }
+}
+
+LRESULT CALLBACK Program::OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Program*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == kDeferredReport) {
+        self->ReportDeferred();  // catches whatever the report throws
+        return 0;
+    }
+    return CallWindowProcW(self->ownerProc_, hwnd, message, wParam, lParam);
 }
 
 }  // namespace forms

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "calc/error.h"
 #include "forms/accessibility.h"
@@ -41,8 +42,12 @@ private:
 // raised it, or null. Must not throw.
 using ErrorReport = std::function<void(const calc::RuntimeError&, HWND over)>;
 
+// Posted to the hidden owner: failures of messages other than clicks wait to be told.
+inline constexpr UINT kDeferredReport = WM_APP;
+
 class Program final : public ProgramHandle {
 public:
+    // Throws calc::RuntimeError when the window class or the hidden owner cannot be made.
     Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help, ErrorReport report);
     ~Program();
     Program(const Program&) = delete;
@@ -57,7 +62,10 @@ public:
     std::wstring DecimalSeparator() const override;
 
     // The program goes on after the report. over: the window whose handling raised the error.
-    void Report(const calc::RuntimeError& error, const Form* over = nullptr) const noexcept;
+    void Report(const calc::RuntimeError& error, const Form* over = nullptr) noexcept;
+    // The same, told once the message being handled has returned (a posted kDeferredReport),
+    // and never while another report is open. over: the form window the failure concerns.
+    void ReportLater(calc::RuntimeError error, HWND over) noexcept;
 
     HINSTANCE instance() const { return instance_; }
     HWND owner() const { return owner_.get(); }
@@ -70,19 +78,38 @@ public:
     void RefreshHighContrast() { highContrast_ = query_(); }
     void UseHighContrastQuery(bool (*query)());
     bool IsFormWindow(HWND hwnd) const;
+    // For tests: runs as each message reaches a form, before the form handles it; what it
+    // throws is that message's failure.
+    using MessageProbe = void (*)(HWND form, UINT message);
+    void UseMessageProbe(MessageProbe each) { probe_ = each; }
+    MessageProbe probe() const { return probe_; }
 
 private:
+    struct Deferred {
+        calc::RuntimeError error;
+        HWND over;
+    };
+    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Tell(const calc::RuntimeError& error, HWND over) noexcept;
+    void PostDeferred() noexcept;
+    void ReportDeferred() noexcept;
+
     HINSTANCE instance_;
     HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
     const FormDesc* forms_[3];
     Fonts fonts_;
     ATOM windowClass_ = 0;
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button
+    WNDPROC ownerProc_ = nullptr;  // its class's, under our subclass
     Names names_;
     ErrorReport report_;
     bool (*query_)();
     bool highContrast_;
     bool ended_ = false;
+    std::vector<Deferred> deferred_;  // failures waiting to be told, oldest first
+    bool posted_ = false;             // a kDeferredReport is on its way
+    int reporting_ = 0;               // reports open now
+    MessageProbe probe_ = nullptr;
     FormRef form1_, form2_, form3_;
 };
 

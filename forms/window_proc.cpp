@@ -24,13 +24,54 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // Nothing may unwind through the system's frames: whatever a handler or the runtime
-    // throws is reported here, over this window, and the program goes on.
+    // throws is reported, over this window, and the program goes on.
+    const Message m{message, wParam, lParam};
     try {
-        return self->HandleMessage({message, wParam, lParam});
+        if (Program::MessageProbe probe = self->program_.probe()) probe(hwnd, message);
+        return self->HandleMessage(m);
     } catch (...) {
-        self->program_.Report(CurrentError(), self);
+        return self->Failed(m);
+    }
+}
+
+// A click has done all it will: its report opens at once. Any other message is finished
+// as if it had succeeded, and its report waits until it has returned: the loop of a report
+// opened inside a paint runs the same paint, and fails, again beneath it, and a screen
+// reader would wait on it.
+LRESULT Form::Failed(const Message& m) noexcept {
+    if (m.id == WM_COMMAND) {
+        program_.Report(CurrentError(), this);
         return 0;
     }
+    ReportLater(m.id);
+    switch (m.id) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:  // left invalid, the area would fail again at once, and again
+            ValidateRect(hwnd_, nullptr);
+            return m.id == WM_ERASEBKGND;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: return Default(m);  // the system's colours
+        default: return 0;
+    }
+}
+
+// Call only inside a catch. The same failure of the same message is told once in the
+// window's life: a paint that fails fails again whenever the window is uncovered.
+void Form::ReportLater(UINT message) noexcept {
+    calc::RuntimeError error = CurrentError();
+    try {
+        for (const Failure& f : failures_)
+            if (f.message == message && f.error.number == error.number && f.error.description == error.description)
+                return;
+        failures_.push_back({message, error});
+    } catch (...) {  // not remembered: told all the same
+    }
+    program_.ReportLater(std::move(error), hwnd_);
 }
 
 LRESULT Form::HandleMessage(const Message& m) {
@@ -49,9 +90,6 @@ LRESULT Form::HandleMessage(const Message& m) {
         case WM_GETOBJECT:
             NameControls();
             return Default(m);
-        case kNameRequest:
-            NameControls();
-            return 0;
         case WM_DESTROY:
             ForgetNames();
             return Default(m);
@@ -63,13 +101,20 @@ LRESULT Form::RunClickHandler(const Message& m) {
     const ControlDesc* c = HIWORD(m.wParam) == BN_CLICKED ? Find(reinterpret_cast<HWND>(m.lParam)) : nullptr;
     if (!c || !c->onClick || program_.ended()) return Default(m);
     // The labels the handler writes are repainted together, also when it fails half way.
+    // A click within a click (a handler that clicks a button) adds to the outer one's.
     struct RepaintOnce {
         Form& form;
-        explicit RepaintOnce(Form& f) : form(f) { form.repaint_ = RECT{}; }
+        const bool outermost;
+        explicit RepaintOnce(Form& f) : form(f), outermost(!f.repaint_) {
+            if (outermost) form.repaint_ = RECT{};
+        }
         ~RepaintOnce() {
+            if (!outermost) return;
             if (form.hwnd_ && !IsRectEmpty(&*form.repaint_)) form.Repaint(&*form.repaint_);
             form.repaint_.reset();
         }
+        RepaintOnce(const RepaintOnce&) = delete;
+        RepaintOnce& operator=(const RepaintOnce&) = delete;
     } once(*this);
     c->onClick(*this);
     return 0;
