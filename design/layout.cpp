@@ -34,4 +34,14 @@ bool OverlapsInputControl(std::span<const ControlDesc> controls, const ControlDe
     });
 }
 
+Rect MovedInto(Rect window, Rect area) {
+    const int left = std::max(area.left, std::min(window.left, area.right - window.width()));
+    const int top = std::max(area.top, std::min(window.top, area.bottom - window.height()));
+    return {left, top, left + window.width(), top + window.height()};
+}
+
+Size Refitted(Size window, Size got, Size wanted) {
+    return {window.width + wanted.width - got.width, window.height + wanted.height - got.height};
+}
+
 }  // namespace forms

@@ -1,6 +1,6 @@
 #pragma once
-// Where everything of a window stands at a density: twips to pixels, font heights and
-// each control's rectangle. Plain arithmetic, no Windows header.
+// Where everything of a window stands at a density: twips to pixels, font heights, each
+// control's rectangle, and the window's own on its screen. Plain arithmetic, no Windows header.
 
 #include <span>
 
@@ -39,5 +39,13 @@ Rect PlaceOf(const ControlDesc& control, int dpi);
 // Whether a label reaches under a box, a combo or a button of the form: it must then
 // paint around them. Labels that merely touch each other do not count.
 bool OverlapsInputControl(std::span<const ControlDesc> controls, const ControlDesc& label);
+
+// A window moved into an area (its screen's work area) as far as it fits, its size kept. One
+// larger than the area keeps its top-left corner inside, and with it the caption to drag it by.
+Rect MovedInto(Rect window, Rect area);
+
+// The window size that gives a client area of `wanted`, from a window of size `window` whose
+// client area came out `got`: the frame the system really drew is kept.
+Size Refitted(Size window, Size got, Size wanted);
 
 }  // namespace forms

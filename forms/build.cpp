@@ -15,17 +15,6 @@
 #include "forms/program.h"
 
 namespace forms {
-namespace {
-
-constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-SIZE FrameAround(const FormDesc& desc, int dpi) {
-    const Size client = ClientSize(desc, dpi);
-    return FrameSize(client.width, client.height, kFrameStyle, kFrameExStyle, dpi);
-}
-
-}  // namespace
 
 ATOM Form::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
@@ -44,18 +33,22 @@ void Form::Build() {
     // Owned by the hidden owner window, not by another form: no taskbar button, and
     // the forms stack freely in front of each other. Sized for the owner's screen until
     // the window knows its own.
-    const int guess = DpiOf(program_.owner());
-    const SIZE frame = FrameAround(desc_, guess);
+    const DpiLookups& lookups = program_.lookups();
+    const int guess = DpiOf(program_.owner(), lookups);
+    const Size client = ClientSize(desc_, guess);
+    const SIZE frame = FrameSize(client.width, client.height, kFrameStyle, kFrameExStyle, guess, lookups);
     HWND hwnd = CreateWindowExW(kFrameExStyle, kWindowClass, std::wstring(desc_.caption).c_str(), kFrameStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, program_.owner(), nullptr,
                                 program_.instance(), this);
     if (!hwnd) throw WindowFailure(L"utworzyć okna", GetLastError());
 
     try {
-        dpi_ = DpiOf(hwnd_);
-        if (dpi_ != guess) {
-            const SIZE own = FrameAround(desc_, dpi_);
-            SetWindowPos(hwnd_, nullptr, 0, 0, own.cx, own.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        dpi_ = DpiOf(hwnd_, lookups);
+        // On a screen of another density, or in another frame than the system told: sized
+        // again where the system put it.
+        if (const RECT drawn = Window(hwnd_).Client(); Size{drawn.right, drawn.bottom} != ClientSize(desc_, dpi_)) {
+            const RECT placed = Window(hwnd_).Rect();
+            PlaceAt({placed.left, placed.top}, nullptr);
         }
         if (!program_.HighContrast()) LoadPicture();  // in high contrast, only once it is off
         LoadIcons();
@@ -95,7 +88,7 @@ void Form::LoadPicture() {
 
 void Form::LoadIcons() {
     for (auto [which, metric, icon] : {std::tuple{ICON_BIG, SM_CXICON, &bigIcon_}, {ICON_SMALL, SM_CXSMICON, &smallIcon_}}) {
-        const int size = SystemMetric(metric, dpi_);
+        const int size = SystemMetric(metric, dpi_, program_.lookups());
         // LoadImage takes the icon's image nearest to the size.
         ScopedIcon loaded(static_cast<HICON>(LoadImageW(program_.instance(), MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON,
                                                          size, size, 0)));

@@ -25,8 +25,9 @@ bool SameFace(std::wstring_view a, std::wstring_view b) {
 
 // Every fixed text set in this font, with the room its control gives it. Borders, the
 // combo's button and a button's bevel take a few pixels of the box.
-std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Font& font, int dpi) {
-    const int bevel = Pixels(90, dpi), arrow = SystemMetric(SM_CXVSCROLL, dpi);
+std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Font& font, int dpi,
+                                const DpiLookups& lookups) {
+    const int bevel = Pixels(90, dpi), arrow = SystemMetric(SM_CXVSCROLL, dpi, lookups);
     std::vector<Caption> captions;
     for (const FormDesc* form : forms)
         for (const ControlDesc& c : form->controls) {
@@ -166,7 +167,7 @@ ScopedFont Fonts::Choose(const Font& font, int dpi) const {
 // caption inside its box, or else the one that overflows least: never the mapper's
 // unmeasured pick.
 ScopedFont Fonts::LastResort(const Font& font, int dpi) const {
-    const std::vector<Caption> captions = CaptionsIn(forms_, font, dpi);
+    const std::vector<Caption> captions = CaptionsIn(forms_, font, dpi, lookups_);
     ScopedDc dc(CreateCompatibleDC(nullptr));
     ScopedFont best;
     long long bestOverflow = std::numeric_limits<long long>::max();

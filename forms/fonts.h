@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "design/form_desc.h"
+#include "forms/platform.h"
 #include "forms/scoped.h"
 
 namespace forms {
@@ -28,8 +29,9 @@ ScopedFont CreateExactFont(const Font& font, std::wstring_view face, int dpi);
 
 class Fonts {
 public:
-    // forms: every window the fonts serve; their captions decide the last resort.
-    explicit Fonts(std::span<const FormDesc* const> forms) : forms_(forms) {}
+    // forms: every window the fonts serve; their captions decide the last resort. lookups:
+    // how the system's metrics are asked, for the room a combo's button takes.
+    Fonts(std::span<const FormDesc* const> forms, const DpiLookups& lookups) : forms_(forms), lookups_(lookups) {}
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
 
@@ -47,6 +49,7 @@ private:
     ScopedFont LastResort(const Font& font, int dpi) const;
 
     std::span<const FormDesc* const> forms_;
+    const DpiLookups& lookups_;
     std::vector<Chosen> chosen_;
 };
 

@@ -67,8 +67,10 @@ private:
     LRESULT NameFocusedButton() const;
     LRESULT KeepFocus(const Message& m);
     LRESULT Close(const Message& m);
-    LRESULT Rescale(const Message& m);
     LRESULT ColoursChanged(const Message& m);
+    // density_change.cpp
+    LRESULT Rescale(const Message& m);
+    void PlaceAt(POINT topLeft, const RECT* workArea);
     // paint.cpp
     LRESULT PaintBackground(HDC dc);
     LRESULT ColourLabel(const Message& m) const;
@@ -87,6 +89,9 @@ private:
     void CreateControl(const ControlDesc& c);
     HFONT FontFor(const Font& font);
     void Unloaded();
+    // Every form's frame: fixed, with a caption and a close box.
+    static constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU;
+    static constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
     const ControlDesc* Find(HWND child) const;
     HWND Require(int id) const;

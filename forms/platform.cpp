@@ -26,7 +26,9 @@ const DpiLookups& SystemDpiLookups() {
     static const ScopedModule shcore(
         forWindow ? nullptr : LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     static const DpiLookups lookups{
-        forWindow, Procedure<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi};
+        forWindow, Procedure<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(shcore.get(), "GetDpiForMonitor"), &ScreenDpi,
+        User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi"),
+        User32<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi")};
     return lookups;
 }
 
@@ -39,16 +41,20 @@ int DpiOf(HWND window, const DpiLookups& lookups) {
     return lookups.system();
 }
 
-int SystemMetric(int index, int dpi) {
-    static const auto forDpi = User32<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
-    return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+// Before Windows 10 (1607) the system's metrics are the system density's, and Windows 8.1
+// draws frames and controls at them on every screen.
+int SystemMetric(int index, int dpi, const DpiLookups& lookups) {
+    return lookups.metricForDpi ? lookups.metricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
-SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) {
-    static const auto forDpi = User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+// Without AdjustWindowRectExForDpi (Windows 8.1 to 10 1511) the frame is the system
+// density's, unscaled: the system draws a per-monitor window's frame so on every screen.
+SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi, const DpiLookups& lookups) {
     RECT frame{0, 0, clientWidth, clientHeight};
-    if (!forDpi || !forDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    if (!lookups.frameForDpi || !lookups.frameForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        frame = {0, 0, clientWidth, clientHeight};
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

@@ -15,6 +15,7 @@
 #include "forms/form.h"
 #include "design/form_api.h"
 #include "design/form_desc.h"
+#include "forms/platform.h"
 #include "forms/scoped.h"
 
 namespace forms {
@@ -77,6 +78,10 @@ public:
     bool HighContrast() const { return highContrast_; }
     void RefreshHighContrast() { highContrast_ = query_(); }
     void UseHighContrastQuery(bool (*query)());
+    // How densities, frames and metrics are asked: this system's functions, or those an older
+    // Windows would have (a test's stand-ins); taken by every window from its next use on.
+    const DpiLookups& lookups() const { return lookups_; }
+    void UseLookups(const DpiLookups& lookups) { lookups_ = lookups; }
     bool IsFormWindow(HWND hwnd) const;
     // For tests: runs as each message reaches a form, before the form handles it; what it
     // throws is that message's failure.
@@ -97,6 +102,7 @@ private:
     HINSTANCE instance_;
     HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
     const FormDesc* forms_[3];
+    DpiLookups lookups_;
     Fonts fonts_;
     ATOM windowClass_ = 0;
     ScopedWindow owner_;  // hidden: owns every form, so none gets a taskbar button

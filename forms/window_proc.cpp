@@ -3,7 +3,6 @@
 #include "forms/accessibility.h"
 #include "design/errors.h"
 #include "forms/form.h"
-#include "design/layout.h"
 #include "forms/program.h"
 
 namespace forms {
@@ -142,24 +141,6 @@ LRESULT Form::KeepFocus(const Message& m) {
 LRESULT Form::Close(const Message& m) {
     if (!desc_.closeEndsProgram) return Default(m);
     program_.End();
-    return 0;
-}
-
-// Moved to a screen of another density: the suggested frame, and fonts, picture, icons
-// and places made anew for it. What the controls hold stays as it is.
-LRESULT Form::Rescale(const Message& m) {
-    dpi_ = HIWORD(m.wParam);
-    const RECT* suggested = reinterpret_cast<const RECT*>(m.lParam);
-    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    Repaint();
-    if (!program_.HighContrast()) LoadPicture();
-    LoadIcons();
-    for (const ControlDesc& c : desc_.controls) {
-        const Rect r = PlaceOf(c, dpi_);
-        MoveWindow(control(c.id), r.left, r.top, r.width(), r.height(), FALSE);
-        SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-    }
     return 0;
 }
 

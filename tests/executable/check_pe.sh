@@ -16,7 +16,7 @@ fail() { echo "check_pe.sh: $*" >&2; exit 1; }
 
 # Windows' own DLLs, and every function the program, its C and C++ runtime and MinGW's
 # start-up may import from them, in both builds. Each was looked up in its documentation:
-# Windows 2000 or XP (IsWindow, PostMessageW, ValidateRect: Windows 2000), GetLocaleInfoEx and GetTickCount64 Vista, the Rtl* unwinding and
+# Windows 2000 or XP (IsWindow, MonitorFromRect, PostMessageW, ValidateRect: Windows 2000), GetLocaleInfoEx and GetTickCount64 Vista, the Rtl* unwinding and
 # __C_specific_handler x64 Windows from the first (x86-64 build only). msvcrt.dll's are the
 # system C runtime's exports, there since XP. A new import belongs here only once its
 # minimum supported client is Windows 7 or earlier; anything later is looked up at run time.
@@ -54,7 +54,7 @@ USER32.DLL GetClassLongPtrW GetClassLongW GetClassNameW GetClassWord GetClientRe
 USER32.DLL GetDlgCtrlID GetFocus GetMessageW GetMonitorInfoW GetParent GetPropW GetSysColor
 USER32.DLL GetSysColorBrush GetSystemMetrics GetWindow GetWindowLongPtrW GetWindowLongW
 USER32.DLL GetWindowRect IsChild IsDialogMessageW IsIconic IsRectEmpty IsWindow IsWindowVisible LoadCursorW
-USER32.DLL PostMessageW ValidateRect
+USER32.DLL MonitorFromRect PostMessageW ValidateRect
 USER32.DLL LoadImageW MapWindowPoints MessageBoxW MonitorFromWindow MoveWindow PostQuitMessage
 USER32.DLL RedrawWindow RegisterClassExW ReleaseDC RemovePropW SendMessageW SetCursor SetFocus
 USER32.DLL SetForegroundWindow SetPropW SetWindowLongPtrW SetWindowLongW SetWindowPos

@@ -80,5 +80,26 @@ TEST(Layout, LabelsOverInputControls) {
     }
 }
 
+// A window back on its screen's work area: the last case a screen left of the main one with
+// a taskbar on top, the last one larger than its area.
+TEST(Layout, WindowsMovedIntoTheWorkArea) {
+    const struct { Rect window, area, moved; } cases[] = {
+        {{100, 60, 1155, 844}, {0, 0, 2048, 1536}, {100, 60, 1155, 844}},
+        {{1748, 1436, 2628, 2086}, {0, 0, 2048, 1536}, {1168, 886, 2048, 1536}},
+        {{-3000, -2000, -1945, -1216}, {0, 0, 2048, 1536}, {0, 0, 1055, 784}},
+        {{-500, 0, 200, 300}, {-1920, 40, 0, 1080}, {-700, 40, 0, 340}},
+        {{50, 50, 2150, 1650}, {0, 0, 2048, 1536}, {0, 0, 2100, 1600}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MovedInto(c.window, c.area), c.moved) << c.window.left << ", " << c.window.top;
+}
+
+// The frame the system really drew kept: 6 x 34 told and 6 x 25 drawn; as told; 6 x 25
+// told and 8 x 31 drawn.
+TEST(Layout, WindowRefittedToTheClientArea) {
+    EXPECT_EQ(Refitted({1055, 784}, {1049, 759}, {1049, 750}), (Size{1055, 775}));
+    EXPECT_EQ(Refitted({1404, 1025}, {1398, 1000}, {1398, 1000}), (Size{1404, 1025}));
+    EXPECT_EQ(Refitted({880, 650}, {872, 619}, {874, 625}), (Size{882, 656}));
+}
+
 }  // namespace
 }  // namespace forms

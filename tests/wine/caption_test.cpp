@@ -3,6 +3,7 @@
 
 #include "calc/number_text.h"
 #include "calc/tyre.h"
+#include "forms/canvas.h"
 #include "harness.h"
 
 namespace tarvex_test {
@@ -12,19 +13,15 @@ namespace {
 // pixels larger: its dark pixels.
 std::vector<std::vector<bool>> Drawn(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
     const int cx = width + 40, cy = height + 40;
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    DWORD* pixels = nullptr;
-    forms::ScopedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
-    forms::Selection drawn(dc, bitmap.get());
-    std::fill_n(pixels, cx * cy, 0xFFFFFFu);
+    const forms::Canvas canvas(dc, cx, cy);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     RECT box{0, 0, width, cy};
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, flags | DT_NOPREFIX | DT_NOCLIP);
-    GdiFlush();
+    const auto pixels = canvas.Pixels();
     std::vector<std::vector<bool>> dark(cy, std::vector<bool>(cx));
     for (int y = 0; y < cy; ++y)
-        for (int x = 0; x < cx; ++x) dark[y][x] = (pixels[y * cx + x] & 0xFF) < 0x80;
+        for (int x = 0; x < cx; ++x) dark[y][x] = (pixels[static_cast<size_t>(y * cx + x)] & 0xFF) < 0x80;
     return dark;
 }
 
