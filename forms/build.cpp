@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "assets/resource_ids.h"
-#include "forms/accessibility.h"
 #include "design/errors.h"
-#include "forms/form.h"
 #include "design/layout.h"
+#include "forms/accessibility.h"
+#include "forms/form.h"
 #include "forms/picture.h"
 #include "forms/platform.h"
 #include "forms/program.h"

@@ -1,8 +1,8 @@
 // A window moved to a screen of another density: its place and size, and its picture,
 // icons, fonts and controls made anew for the density, then painted once, all of it.
 
-#include "forms/form.h"
 #include "design/layout.h"
+#include "forms/form.h"
 #include "forms/platform.h"
 #include "forms/program.h"
 

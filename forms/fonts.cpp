@@ -1,8 +1,8 @@
 #include "forms/fonts.h"
 
-#include "forms/canvas.h"
 #include "design/errors.h"
 #include "design/layout.h"
+#include "forms/canvas.h"
 #include "forms/platform.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "assets/resource_ids.h"
 #include "design/errors.h"
 #include "forms/platform.h"
-#include "assets/resource_ids.h"
 
 namespace forms {
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "calc/error.h"
+#include "design/form_api.h"
+#include "design/form_desc.h"
 #include "forms/accessibility.h"
 #include "forms/fonts.h"
 #include "forms/form.h"
-#include "design/form_api.h"
-#include "design/form_desc.h"
 #include "forms/platform.h"
 #include "forms/scoped.h"
 

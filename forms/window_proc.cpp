@@ -1,7 +1,7 @@
 // A form's window procedure: every message the program handles, and where it goes.
 
-#include "forms/accessibility.h"
 #include "design/errors.h"
+#include "forms/accessibility.h"
 #include "forms/form.h"
 #include "forms/program.h"
 

@@ -1,7 +1,7 @@
 #include "ui/about_window.h"
 
-#include "design/form_api.h"
 #include "assets/resource_ids.h"
+#include "design/form_api.h"
 #include "ui/check.h"
 
 namespace ui {

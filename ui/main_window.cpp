@@ -4,10 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "design/form_api.h"
 #include "assets/resource_ids.h"
 #include "calc/number_text.h"
 #include "calc/tyre.h"
+#include "design/form_api.h"
 #include "ui/check.h"
 
 namespace ui {
