@@ -1,55 +1,45 @@
 // Every text whole in its control, in the font really drawn, whatever fonts the host has:
-// also run in a prefix without the Central European MS Sans Serif.
+// also run in a prefix without the Central European MS Sans Serif. And the windows in high
+// contrast, in a prefix with white on black system colours; Wine cannot switch the setting on,
+// so the program is told it is.
 
-#include "calc/number_text.h"
-#include "calc/tyre.h"
-#include "forms/canvas.h"
 #include "harness.h"
 
 namespace tarvex_test {
 namespace {
 
-// The text drawn in black on white as a control draws it, in a box of this size on a canvas 40
-// pixels larger: its dark pixels.
-std::vector<std::vector<bool>> Drawn(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
-    const int cx = width + 40, cy = height + 40;
+// A text drawn in black as a control draws it, in a box of this size (0: the text's extent) on a
+// canvas 40 pixels larger: its dark pixels, the rows they span, its widest run of blank columns
+// between inked ones, and what lies outside the box, which the control cuts off. The last line's
+// descenders may lose a row, as "opony" does in the original layout; away from 96 dpi box and
+// font are rounded apart: a pixel of slack.
+struct Ink { int dark = 0, rows = 0, widestGap = 0, outside = 0; };
+Ink InkOf(HDC dc, std::wstring_view text, UINT flags = DT_SINGLELINE, int width = 0, int height = 0) {
+    SIZE box{width, height};
+    if (!width) GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &box);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int cx = box.cx + 40, cy = box.cy + 40, slack = GetDeviceCaps(dc, LOGPIXELSX) == 96 ? 0 : 1;
     const forms::Canvas canvas(dc, cx, cy);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    RECT box{0, 0, width, cy};
-    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, flags | DT_NOPREFIX | DT_NOCLIP);
+    RECT room{0, 0, box.cx, cy};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &room, flags | DT_NOPREFIX | DT_NOCLIP);
     const auto pixels = canvas.Pixels();
-    std::vector<std::vector<bool>> dark(cy, std::vector<bool>(cx));
-    for (int y = 0; y < cy; ++y)
-        for (int x = 0; x < cx; ++x) dark[y][x] = (pixels[static_cast<size_t>(y * cx + x)] & 0xFF) < 0x80;
-    return dark;
-}
-
-// Dark pixels the text puts outside a box of this size: what the control cuts off. The last
-// line's descenders may lose a row, as "opony" does in the original layout; away from 96 dpi
-// box and font are rounded apart: a pixel of slack.
-int InkOutside(HDC dc, std::wstring_view text, UINT flags, int width, int height) {
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int slack = GetDeviceCaps(dc, LOGPIXELSX) == 96 ? 0 : 1;
-    const auto dark = Drawn(dc, text, flags, width, height);
-    int outside = 0;
-    for (int y = 0; y < height + 40; ++y)
-        for (int x = 0; x < width + 40; ++x) outside += (x >= width + slack || y >= height + tm.tmDescent) && dark[y][x];
-    return outside;
-}
-
-// A line of text as drawn: its dark pixels, its widest run of blank columns between inked ones, the rows it inks.
-struct Ink { int dark = 0, widestGap = 0, rows = 0; };
-Ink InkOf(HDC dc, std::wstring_view text) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    const auto dark = Drawn(dc, text, DT_SINGLELINE, size.cx, size.cy);
     Ink ink;
-    for (const auto& row : dark) ink.rows += std::ranges::find(row, true) != row.end();
-    for (int x = 0, run = -1; x < size.cx + 40; ++x) {  // run -1: no ink yet
-        const int column = static_cast<int>(std::ranges::count_if(dark, [x](const auto& row) { return row[x]; }));
-        ink.dark += column;
+    std::vector<int> columns(static_cast<size_t>(cx));
+    for (int y = 0; y < cy; ++y) {
+        int row = 0;
+        for (int x = 0; x < cx; ++x) {
+            const bool dark = (pixels[static_cast<size_t>(y * cx + x)] & 0xFF) < 0x80;
+            row += dark;
+            columns[static_cast<size_t>(x)] += dark;
+            ink.outside += dark && (x >= box.cx + slack || y >= box.cy + tm.tmDescent);
+        }
+        ink.dark += row;
+        ink.rows += row > 0;
+    }
+    for (int run = -1; int column : columns) {  // run -1: no ink yet
         if (column) ink.widestGap = std::max(ink.widestGap, run), run = 0;
         else if (run >= 0) ++run;
     }
@@ -66,17 +56,16 @@ int RoomIn(Window edit) {
 using Captions = ProgramTest;
 
 TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
-    for (const auto& [ref, desc] : {std::pair{&program_.Form1(), &ui::kForm1}, {&program_.Form2(), &ui::kForm2}, {&program_.Form3(), &ui::kForm3}}) {
-        forms::Form& form = ref->get();
+    for (const WindowCase& w : kWindows) {
+        forms::Form& form = Ref(w).get();
         form.Show();
         forms::ScopedDc dc(CreateCompatibleDC(nullptr));
-        for (const forms::ControlDesc& c : desc->controls) {
+        for (const forms::ControlDesc& c : w.desc.controls) {
             const Window h = form.control(c.id);
             const std::wstring text = h.Text();
             SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
             forms::Selection selected(dc.get(), h.Font());
-            LOGFONTW lf{};
-            GetObjectW(h.Font(), sizeof lf, &lf);
+            LOGFONTW lf = FontOf(h);
             // As drawn, not as the metrics say: "W" to "j" spans most of the em (not a smaller face's letters
             // between stretched advances), no gap in a word wider than a third of it, bold a quarter heavier.
             const int em = -lf.lfHeight;
@@ -95,64 +84,114 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
             }
             const RECT box = h.Place();
             const int width = box.right - box.left, height = box.bottom - box.top;
-            const auto line = [&](std::wstring_view t, int room) { return InkOutside(dc.get(), t, DT_SINGLELINE, room, height); };
+            const auto outside = [&](std::wstring_view t, int room, UINT flags = DT_SINGLELINE) {
+                return InkOf(dc.get(), t, flags, room, height).outside;
+            };
             switch (c.kind) {
                 case forms::Kind::Label:
-                    EXPECT_EQ(InkOutside(dc.get(), text, DT_WORDBREAK | DT_EXPANDTABS, width, height), 0);
+                    EXPECT_EQ(outside(text, width, DT_WORDBREAK | DT_EXPANDTABS), 0);
                     // Lines broken where the text breaks them must not wrap again.
                     for (size_t at = 0, end; (end = text.find(L"\r\n", at)) != std::wstring::npos; at = end + 2)
-                        EXPECT_EQ(line(std::wstring_view(text).substr(at, end - at), width), 0) << "line at " << at;
+                        EXPECT_EQ(outside(std::wstring_view(text).substr(at, end - at), width), 0) << "line at " << at;
                     break;
-                case forms::Kind::Button: EXPECT_EQ(line(text, h.Client().right - 6), 0); break;
-                case forms::Kind::TextBox: EXPECT_EQ(line(text, RoomIn(h)), 0); break;
+                case forms::Kind::Button: EXPECT_EQ(outside(text, h.Client().right - 6), 0); break;
+                case forms::Kind::TextBox: EXPECT_EQ(outside(text, RoomIn(h)), 0); break;
                 case forms::Kind::ComboBox:
-                    EXPECT_EQ(line(text, RoomIn(Combo(h).Field())), 0);
-                    for (std::wstring_view entry : c.list) EXPECT_EQ(line(entry, Combo(h).List().Client().right), 0);
+                    EXPECT_EQ(outside(text, RoomIn(Combo(h).Field())), 0);
+                    for (std::wstring_view entry : c.list) EXPECT_EQ(outside(entry, Combo(h).List().Client().right), 0);
                     break;
             }
         }
     }
 }
 
-// The widest result a click can write from any two list sizes or a few typed ones (by the
-// characters' advances: no kerning here), whole in its control and clear of its unit.
+// The widest results a click can write, worked by hand: 135/30 R12 (the fields as they open, 385.8 mm)
+// and 235/82 R20 (893.4 mm) compared both ways give each result its most digits (the faces' digits
+// are all one width). Each whole in its control and clear of its unit.
 TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
-    using namespace ui::form1;
-    std::vector<double> diameters;
-    for (int w = 145; w <= 235; w += 10)
-        for (int p : {35, 40, 45, 50, 55, 60, 65, 70, 80, 82})
-            for (int r = 13; r <= 20; ++r) diameters.push_back(calc::WheelDiameter({std::int16_t(w), std::int16_t(p), std::int16_t(r)}));
-    for (calc::TyreSize typed : {calc::TyreSize{315, 35, 22}, {125, 80, 12}, {135, 30, 12}}) diameters.push_back(calc::WheelDiameter(typed));
-    std::ranges::sort(diameters);
-    diameters.erase(std::unique(diameters.begin(), diameters.end()), diameters.end());
+    const std::pair<int, std::wstring> clicks[] = {
+        {Combo4, L"385.8|893.4|507.6|-56.82|115.79|138.94|185.26|208.41|231.57|347.36"},
+        {Combo1, L"893.4|385.8|-507.6|131.57|21.59|25.91|34.55|38.87|43.18|64.78"}};
+    const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    for (const auto& [sized, results] : clicks) {
+        ChooseSize(sized, L"235", L"82", L"20");
+        if (sized == Combo1)  // the new size back to the fields' as they open
+            for (const auto& [combo, field] : {std::pair{Combo4, L"135"}, {Combo5, L"30"}, {Combo6, L"12"}})
+                Enter(combo, field);
+        Click(Przelicz);
+        std::wstring shown;
+        for (int id : kResults) {
+            const Window h = Control(id);
+            const RECT box = h.Place();
+            const int room = std::min<int>(id < Label21_1 ? RoomIn(h) : box.right - box.left,
+                                           Control(id + 1).Place().left - box.left);
+            forms::Selection selected(dc.get(), h.Font());
+            EXPECT_EQ(InkOf(dc.get(), h.Text(), DT_SINGLELINE, room, box.bottom - box.top).outside, 0)
+                << h.Text() << " in " << room;
+            shown += (shown.empty() ? L"" : L"|") + h.Text();
+        }
+        EXPECT_EQ(shown, results);
+    }
+}
 
-    const int results[] = {srdnicaakt, srednicanew, roznica, procentbl, Label21_1, Label22, Label23, Label24, Label25, Label26};
-    forms::ScopedDc dc(CreateCompatibleDC(nullptr));
-    forms::Selection selected(dc.get(), Window(Main().control(srdnicaakt)).Font());  // every result's: bold
-    INT advance[128] = {};
-    GetCharWidth32W(dc.get(), 0, 127, advance);
-    const auto width = [&](const std::wstring& t) { int w = 0; for (wchar_t c : t) w += advance[c & 127]; return w; };
-    std::wstring widest[std::size(results)];
-    const auto offer = [&](size_t result, double value) {
-        std::wstring text = calc::NumberToText(value, L".");
-        if (width(text) > width(widest[result])) widest[result] = std::move(text);
+bool highContrast = false;  // what the stand-in for the system's setting answers
+
+// White on black or greys between (a letter's edges); the lightest, where there is text, 7:1
+// against black at least, as accessibility guidelines ask: a grey of 149 or lighter.
+::testing::AssertionResult WhiteOnBlack(const std::set<COLORREF>& drawn) {
+    int lightest = 0;
+    for (COLORREF c : drawn) {
+        if (std::abs(GetRValue(c) - GetGValue(c)) > 3 || std::abs(GetGValue(c) - GetBValue(c)) > 3)
+            return ::testing::AssertionFailure() << "colour " << std::hex << c;
+        lightest = std::max<int>(lightest, GetGValue(c));
+    }
+    if (drawn.size() > 1 && lightest < 149) return ::testing::AssertionFailure() << "the lightest grey " << lightest;
+    return ::testing::AssertionSuccess();
+}
+
+using HighContrast = ProgramTest;
+
+TEST_F(HighContrast, EveryWindowShowsThePictureUntilItIsOnThenTheSystemColoursAndKeepsItsContents) {
+    const std::array colours{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNTEXT),
+                             GetSysColor(COLOR_WINDOWTEXT)};
+    ASSERT_EQ(colours, (std::array<COLORREF, 4>{0, 0, 0xFFFFFF, 0xFFFFFF})) << "not in the prefix with the black scheme";
+    ChooseSize(Combo1, L"195", L"65", L"15");
+    for (int button : {Przelicz, Command2, Command3}) Click(button);
+    const auto contents = [&] {
+        std::vector<std::vector<std::wstring>> all;
+        for (const WindowCase& w : kWindows) all.push_back(Contents(Ref(w).get(), w.desc));
+        return all;
     };
-    for (double current : diameters) {
-        offer(0, current);
-        offer(1, current);
-        for (double proposed : diameters) {
-            offer(2, calc::DiameterDifference(current, proposed));
-            offer(3, calc::ErrorPercent(calc::ErrorRatio(proposed, current, proposed)));
-            for (size_t row = 0; row < 6; ++row) offer(4 + row, calc::ActualSpeed(calc::SpeedFactor(current, proposed), calc::kReferenceSpeeds[row]));
+    const auto before = contents();
+    // As the system's own setting says, off under Wine: the picture, its band in the corner.
+    for (const WindowCase& w : kWindows)
+        EXPECT_FALSE(Shot(Ref(w)->hwnd()).Colours({0, 0, 8, 8}).contains(GetSysColor(COLOR_BTNFACE))) << w.name;
+    program_.UseHighContrastQuery([] { return highContrast; });
+    highContrast = true;  // the user switches it on: the system tells every window
+    for (const WindowCase& w : kWindows) SendMessageW(Ref(w)->hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    for (const WindowCase& w : kWindows) {
+        SCOPED_TRACE(w.name);
+        const forms::Form& form = Ref(w).get();
+        const Shot shot(form.hwnd());
+        std::vector<RECT> controls, boxes;  // boxes: what labels may reach under
+        for (const forms::ControlDesc& c : w.desc.controls) {
+            controls.push_back(Window(form.control(c.id)).Place());
+            if (c.kind != forms::Kind::Label) boxes.push_back(controls.back());
+        }
+        // No picture left: the button face wherever no control is.
+        EXPECT_EQ(shot.Colours(Window(form.hwnd()).Client(), controls), std::set{GetSysColor(COLOR_BTNFACE)});
+        for (const forms::ControlDesc& c : w.desc.controls) {
+            RECT r = Window(form.control(c.id)).Client();
+            MapWindowPoints(form.control(c.id), form.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            const bool label = c.kind == forms::Kind::Label;
+            if (label || c.kind == forms::Kind::TextBox) {
+                EXPECT_TRUE(WhiteOnBlack(shot.Colours(r, label ? boxes : std::vector<RECT>{}))) << c.id;
+            }
         }
     }
-    for (size_t i = 0; i < std::size(results); ++i) {
-        const Window h = Main().control(results[i]), unit = Main().control(results[i] + 1);
-        SCOPED_TRACE(testing::Message() << testing::PrintToString(widest[i]) << " in result " << i);
-        const RECT box = h.Place();
-        const int room = std::min<int>(results[i] < Label21_1 ? RoomIn(h) : box.right - box.left, unit.Place().left - box.left);
-        EXPECT_EQ(InkOutside(dc.get(), widest[i], DT_SINGLELINE, room, box.bottom - box.top), 0) << "room " << room;
-    }
+    EXPECT_EQ(contents(), before);
+    highContrast = false;
+    EXPECT_TRUE(errors_.empty());
 }
 
 }  // namespace

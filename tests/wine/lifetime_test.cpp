@@ -1,21 +1,18 @@
-// How the windows come and go, what the keyboard does, how an error reaches the user and how
-// the program ends: in process, and as the built tarvex.exe run on its own.
+// How the windows come and go, what the keyboard does, how an error reaches the user (also from
+// outside click handlers, and before the first window) and how the program ends: in process, and
+// as the built tarvex.exe run on its own.
+
+#include <map>
+#include <stdexcept>
 
 #include "app/error_box.h"
-#include "forms/picture.h"
+#include "app/start.h"
 #include "harness.h"
 
 #include <tlhelp32.h>
 
 namespace tarvex_test {
 namespace {
-
-using namespace ui::form1;
-
-// A secondary window: the main window's button that opens it and its own close button.
-struct Secondary { const char* name; forms::FormRef& (forms::Program::*ref)(); const forms::FormDesc* desc; int opener, closer; };
-const Secondary kHelp{"Help", &forms::Program::Form3, &ui::kForm3, Command3, ui::form3::Command301};
-const Secondary kAbout{"About", &forms::Program::Form2, &ui::kForm2, Command2, ui::form2::Command201};
 
 // True when a lies in front of b among the top-level windows.
 bool InFront(HWND a, HWND b) {
@@ -26,20 +23,11 @@ bool InFront(HWND a, HWND b) {
 
 class Lifetime : public ProgramTest {
 protected:
-    forms::FormRef& Ref(const Secondary& w) { return (program_.*w.ref)(); }
-    Window Closer(const Secondary& w) { return Ref(w)->control(w.closer); }
-    HWND Open(const Secondary& w) {
+    Window Closer(const WindowCase& w) { return Ref(w)->control(w.closer); }
+    HWND Open(const WindowCase& w) {
         Click(w.opener);
         Pump();
         return Ref(w).exists() ? Ref(w)->hwnd() : nullptr;
-    }
-    // Another test process on the display may take the activation: bring the window forward until it holds.
-    HWND FocusIn(HWND form) {
-        for (int attempt = 0; attempt < 10 && GetActiveWindow() != form; ++attempt) {
-            SetForegroundWindow(form);
-            Pump();
-        }
-        return GetFocus();
     }
     // A key as the program's message loop hands it on: through the dialog manager first.
     void Press(HWND form, HWND to, WPARAM key) {
@@ -51,7 +39,7 @@ protected:
 
 TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGoWithTheProgram) {
     HWND main = Main().hwnd();
-    for (const Secondary& w : {kHelp, kAbout}) {
+    for (const WindowCase& w : {kHelp, kAbout}) {
         SCOPED_TRACE(w.name);
         EXPECT_FALSE(Ref(w).exists());  // nothing but the main window at start
         HWND form = Open(w), button = Closer(w).hwnd();
@@ -82,7 +70,7 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
         EXPECT_FALSE(IsWindow(form) || instance->loaded() || program_.ended());
         ASSERT_TRUE(IsWindowVisible(form = Open(w)));
         EXPECT_EQ(Ref(w).instance(), instance);
-        for (const forms::ControlDesc& c : w.desc->controls) {
+        for (const forms::ControlDesc& c : w.desc.controls) {
             EXPECT_EQ(instance->Text(c.id), c.text);
             // Where a label reaches under the close button, the button is drawn and clicked above it.
             const Window label = instance->control(c.id);
@@ -95,7 +83,8 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
     }
     Click(Przelicz);  // with both open the main window stays enabled and computes
     EXPECT_EQ(Text(srdnicaakt), L"385.8");
-    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(Ref(kHelp)->hwnd()) && IsWindowVisible(Ref(kAbout)->hwnd()) && errors_.empty());
+    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowVisible(Ref(kHelp)->hwnd()) && IsWindowVisible(Ref(kAbout)->hwnd()));
+    EXPECT_TRUE(errors_.empty());
     // "Zakończ" with Help hidden and About closed leaves no window and ends the message loop.
     const HWND windows[] = {main, Ref(kHelp)->hwnd(), Ref(kAbout)->hwnd()};
     Closer(kHelp).Click();
@@ -108,22 +97,8 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-// What the timer found in the message box, "caption|text|owner", and where; then it presses OK.
-std::pair<std::wstring, RECT> seen;
-void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
-        wchar_t cls[16] = {};
-        if (!GetClassNameW(box, cls, 16) || std::wstring_view(cls) != L"#32770" || !IsWindowVisible(box)) return TRUE;
-        const auto owner = reinterpret_cast<UINT_PTR>(GetWindow(box, GW_OWNER));
-        seen = {Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text() + L"|" + std::to_wstring(owner), Window(box).Rect()};
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }, 0);
-    if (!seen.first.empty()) KillTimer(nullptr, timer);
-}
-
 TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTheProgramGoesOn) {
-    forms::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);  // the real report
+    forms::Program program(GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &app::ShowErrorBox);
     program.Form1()->Show();
     forms::Form& form = program.Form1().get();
     Combo(form.control(Combo4)).Select(10);  // "inna"
@@ -133,15 +108,15 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
     const RECT work = monitor.rcWork, main = Window(form.hwnd()).Rect();
     const LONG width = main.right - main.left, height = main.bottom - main.top;
     // The main window in the far corner of a large screen, then half off its other corner.
-    for (const POINT at : {POINT{work.right - width, work.bottom - height}, POINT{work.left - width / 2, work.top - height / 2}}) {
+    const POINT corners[] = {{work.right - width, work.bottom - height}, {work.left - width / 2, work.top - height / 2}};
+    for (const POINT at : corners) {
         SetWindowPos(form.hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        seen = {};
-        const UINT_PTR timer = SetTimer(nullptr, 0, 100, PressOk);  // fires inside the box's own loop
-        Window(form.control(Przelicz)).Click();
-        KillTimer(nullptr, timer);
+        const std::vector<Box> boxes = BoxesShownBy([&] { Window(form.control(Przelicz)).Click(); });
         // One box, owned by the main window, whole on the screen: centred on the window where that is.
-        EXPECT_EQ(seen.first, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie|" + std::to_wstring(reinterpret_cast<UINT_PTR>(form.hwnd())));
-        const RECT box = seen.second;
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie");
+        EXPECT_EQ(boxes[0].owner, form.hwnd());
+        const RECT box = boxes[0].place;
         EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
             << box.left << "," << box.top << " " << box.right << "," << box.bottom;
         if (at.x > work.left) {
@@ -151,18 +126,136 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
         EXPECT_TRUE(!program.ended() && IsWindowVisible(form.hwnd()));
         EXPECT_EQ(form.Text(srdnicaakt), L"385.8");  // written before the error
     }
+    // What the box's placing hook throws is told in a box of its own, after the report.
+    const std::vector<Box> boxes = BoxesShownBy([&] {
+        app::ShowErrorBoxPlacedBy(calc::Overflow(), form.hwnd(),
+                                  [](HWND, HWND) { throw std::runtime_error("poza ekranem"); });
+    });
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie");
+    EXPECT_EQ(boxes[1].text, L"Tarvex|Błąd wykonania nr 51:\n\nNieoczekiwany błąd wewnętrzny: poza ekranem");
 }
 
-// A picture the program cannot use, a missing resource and an icon image (from test_resources.rc)
-// where a top-down 32-bit bitmap should be, fails the window with the system's own cause.
-TEST(Picture, ThatCannotBeUsedFailsTheWindowWithTheSystemsCause) {
-    for (const auto& [car, cause] : {std::pair{9999, L"1814"}, {9001, L"13"}}) {
-        try {
-            forms::MakePicture(GetModuleHandleW(nullptr), car, 380, {380, 259}, 96);
-            ADD_FAILURE() << car << " made a picture";
-        } catch (const calc::RuntimeError& e) {
-            EXPECT_EQ(std::pair(e.number, e.description), std::pair(5, L"Nie udało się wczytać obrazu tła (kod systemu " + std::wstring(cause) + L")"));
-        }
+// What was reported, over which window, and whether from inside the messages the test sent.
+using Told = std::tuple<int, std::wstring, HWND, bool>;
+std::vector<Told> told;
+bool inside = false;
+void Record(const calc::RuntimeError& e, HWND over) { told.emplace_back(e.number, e.description, over, inside); }
+
+struct Names : forms::NameService {  // fails while the test sends its messages
+    std::map<HWND, std::wstring> given;
+    void Name(HWND h, std::wstring_view name) override {
+        if (inside) throw std::runtime_error("brak czytnika");
+        given[h] = name;
+    }
+    void Unname(HWND h) override { given.erase(h); }
+};
+
+class Failures : public ::testing::Test {
+protected:
+    Failures() { told.clear(); }
+    Names names_;  // outlives the program, which takes its names back
+    forms::Program program_{GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &Record};
+};
+
+// The main window with its picture missing: opened in high contrast, it has none yet.
+const forms::FormDesc kBroken = [] { forms::FormDesc d = ui::kForm1; d.picture.car = 9999; return d; }();
+UINT failing;  // the message the probe makes fail
+
+// Each sent three times: told once, after the message, over its window; the program goes on.
+TEST_F(Failures, APaintAColourOrAReadersQuestionThatFailsIsToldOnceAfterItsMessage) {
+    program_.UseMessageProbe([](HWND, UINT message) { if (message == failing) throw std::runtime_error("sonda"); });
+    program_.names().UseService(&names_);
+    program_.UseHighContrastQuery([] { return true; });
+    forms::Form form(program_, kBroken);
+    form.Show();
+    const HWND window = form.hwnd();
+    const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
+    const WPARAM w = reinterpret_cast<WPARAM>(dc.get());
+    const LPARAM label = reinterpret_cast<LPARAM>(form.control(Label1));
+    // What a failed message gives back: painted, the system's colours, no object, erased.
+    const struct { UINT message, probed; HWND to; LPARAM l; LRESULT result; int number; std::wstring text; } cases[] = {
+        {WM_PAINT, WM_PAINT, window, 0, 0, 51, L"Nieoczekiwany błąd wewnętrzny: sonda"},
+        {WM_CTLCOLORSTATIC, WM_CTLCOLORSTATIC, window, label, DefWindowProcW(window, WM_CTLCOLORSTATIC, w, label), 51,
+         L"Nieoczekiwany błąd wewnętrzny: sonda"},
+        {WM_GETOBJECT, 0, form.control(Text1), OBJID_CLIENT, 0, 51, L"Nieoczekiwany błąd wewnętrzny: brak czytnika"},
+        {WM_ERASEBKGND, 0, window, 0, TRUE, 5, L"Nie udało się wczytać obrazu tła (kod systemu 1814)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        if (c.message == WM_ERASEBKGND) program_.UseHighContrastQuery([] { return false; });  // the picture is wanted now
+        told.clear();
+        failing = c.probed;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE);
+        inside = true;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(c.to, c.message, w, c.l), c.result);
+        inside = false;
+        // A failed paint leaves nothing to paint, or it would fail again and again.
+        ASSERT_NE(GetUpdateRect(window, nullptr, FALSE), c.message == WM_PAINT || c.message == WM_ERASEBKGND);
+        Pump();
+        failing = 0;
+        EXPECT_EQ(told, (std::vector<Told>{{c.number, c.text, window, false}}));
+        EXPECT_TRUE(!program_.ended() && IsWindowVisible(window));
+    }
+}
+
+// Two labels apart; the first button writes one and clicks the second, which writes the other.
+constexpr forms::ControlDesc kNested[] = {
+    forms::Label(0, {0, 0, 900, 300}, L"a"), forms::Label(1, {1800, 1200, 900, 300}, L"b"),
+    forms::Button(2, {0, 2400, 900, 375}, L"c", [](forms::Controls& f) {
+        f.SetText(0, L"przed");
+        Window(static_cast<forms::Form&>(f).control(3)).Click();
+    }),
+    forms::Button(3, {1800, 2400, 900, 375}, L"d", [](forms::Controls& f) { f.SetText(1, L"wewnątrz"); })};
+constexpr int kNestedOrder[] = {2, 3};
+
+TEST_F(Failures, AClickWithinAClickRunsBothAndRepaintsTheirLabelsInOneRequest) {
+    const forms::FormDesc desc{L"nested", 3000, 3000, ui::kForm2.picture, forms::Pointer::System, kNested, kNestedOrder,
+                               false};
+    forms::Form form(program_, desc);
+    form.Show();
+    ValidateRect(form.hwnd(), nullptr);
+    Window(form.control(2)).Click();
+    EXPECT_EQ(form.Text(0) + L"|" + form.Text(1), L"przed|wewnątrz");
+    RECT around;  // what is left to paint: the rectangle around both labels
+    const RECT a = Window(form.control(0)).Place(), b = Window(form.control(1)).Place();
+    UnionRect(&around, &a, &b);
+    using ScopedRegion = forms::Scoped<HRGN, forms::DeleteGdiObject>;
+    const ScopedRegion wanted(CreateRectRgnIndirect(&around)), left(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(form.hwnd(), left.get(), FALSE);
+    EXPECT_TRUE(EqualRgn(wanted.get(), left.get()));
+    EXPECT_TRUE(told.empty() && !program_.ended());
+}
+
+// A reader asks the main window as it is made, before any control exists.
+TEST_F(Failures, ANameAskedForWhileTheWindowIsBuiltReachesEveryControlThatHasOne) {
+    program_.names().UseService(&names_);
+    program_.UseMessageProbe([](HWND form, UINT message) {
+        if (message == WM_CREATE) SendMessageW(form, WM_GETOBJECT, 0, OBJID_CLIENT);
+    });
+    program_.Form1()->Show();
+    const forms::Form& form = program_.Form1().get();
+    std::map<HWND, std::wstring> expected;  // six "inna" boxes and six actual speeds
+    for (const forms::ControlDesc& c : ui::kForm1.controls)
+        if (!c.spokenName.empty()) expected[form.control(c.id)] = c.spokenName;
+    EXPECT_EQ(names_.given, expected);
+}
+
+// Before the first window: the window class taken already, the main window's picture missing, or
+// an icon image (from test_resources.rc) where its top-down 32-bit bitmap should be.
+TEST(Start, AFailureBeforeTheFirstWindowIsToldWithItsCauseAndTheExitCodeIsNotZero) {
+    const HINSTANCE self = GetModuleHandleW(nullptr);
+    const WNDCLASSEXW taken{sizeof taken, 0, DefWindowProcW, 0, 0, self, {}, {}, {}, {}, forms::Form::kWindowClass, {}};
+    const std::pair<int, std::wstring> cases[] = {{0, L"zarejestrować klasy okna (kod systemu 1410)"},
+                                                  {9999, L"wczytać obrazu tła (kod systemu 1814)"},
+                                                  {9001, L"wczytać obrazu tła (kod systemu 13)"}};
+    for (const auto& [car, cause] : cases) {
+        told.clear();
+        forms::FormDesc main = ui::kForm1;
+        main.picture.car = car ? car : main.picture.car;
+        ASSERT_TRUE(car || RegisterClassExW(&taken));
+        EXPECT_EQ(app::RunProgram(self, main, ui::kForm2, ui::kForm3, &Record), 1);
+        if (!car) UnregisterClassW(forms::Form::kWindowClass, self);
+        EXPECT_EQ(told, (std::vector<Told>{{5, L"Nie udało się " + cause, nullptr, false}}));
     }
 }
 
@@ -187,7 +280,8 @@ TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
         MODULEENTRY32W module{};
         module.dwSize = sizeof module;
         bool found = false;
-        for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module)) found |= !_wcsicmp(module.szModule, L"oleacc.dll");
+        for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module))
+            found |= !_wcsicmp(module.szModule, L"oleacc.dll");
         CloseHandle(modules);
         return found;
     };
