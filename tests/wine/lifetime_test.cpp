@@ -1,11 +1,9 @@
 // How the windows come and go, what the keyboard does, how an error in a click reaches the
 // user and how the program ends: in process, and as the built tarvex.exe run on its own.
 
-#include <map>
 #include <stdexcept>
 
 #include "app/error_box.h"
-#include "app/start.h"
 #include "harness.h"
 
 #include <tlhelp32.h>
