@@ -61,10 +61,6 @@ struct Unhook {
     void operator()(HHOOK h) const { UnhookWindowsHookEx(h); }
 };
 
-std::wstring Text(const calc::RuntimeError& error) {
-    return L"Błąd wykonania nr " + std::to_wstring(error.number) + L":\n\n" + error.description;
-}
-
 }  // namespace
 
 void ShowErrorBox(const calc::RuntimeError& error, HWND over) noexcept { ShowErrorBoxPlacedBy(error, over, &CentreOnOwner); }
@@ -73,7 +69,7 @@ void ShowErrorBoxPlacedBy(const calc::RuntimeError& error, HWND over, BoxPlacer 
     Placing current{place, {}};
     Placing* const outer = std::exchange(placing, &current);  // a report may open inside another's loop
     try {
-        const std::wstring text = Text(error);
+        const std::wstring text = forms::ReportText(error);
         const forms::Scoped<HHOOK, Unhook> placed(
             SetWindowsHookExW(WH_CBT, &PlaceMessageBox, nullptr, GetCurrentThreadId()));
         MessageBoxW(over, text.c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
@@ -83,7 +79,7 @@ void ShowErrorBoxPlacedBy(const calc::RuntimeError& error, HWND over, BoxPlacer 
     placing = outer;
     if (current.failure) {
         try {
-            MessageBoxW(over, Text(*current.failure).c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
+            MessageBoxW(over, forms::ReportText(*current.failure).c_str(), L"Tarvex", MB_OK | MB_ICONERROR);
         } catch (...) {
         }
     }

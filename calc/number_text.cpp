@@ -160,6 +160,18 @@ std::string Hundredths(double magnitude) {
 
 }  // namespace
 
+bool IsWholeNumberText(std::wstring_view text) {
+    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    std::size_t i = 0;
+    while (i < text.size() && blank(text[i])) ++i;
+    ReadSign(text, i);
+    const std::size_t digits = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    if (i == digits) return false;
+    while (i < text.size() && blank(text[i])) ++i;
+    return i == text.size();
+}
+
 double TextToNumber(std::wstring_view text) { return Convert(Scan(text)); }
 
 std::int16_t RoundToInt16(double value) {

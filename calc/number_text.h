@@ -11,6 +11,11 @@
 
 namespace calc {
 
+// Whether the text is a plain whole number: an optional sign and ASCII digits, with
+// blanks (spaces, tabs) before and after but none inside. What a user may type for a
+// tyre dimension; anything else would be read as a nearby number without a word.
+bool IsWholeNumberText(std::wstring_view text);
+
 // Longest decimal prefix of the text ("." only as the decimal point); 0 when none.
 double TextToNumber(std::wstring_view text);
 

@@ -13,6 +13,12 @@ calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code) {
     return {kWindowFailure, L"Nie udało się " + std::wstring(what) + L" (kod systemu " + number + L")"};
 }
 
+std::wstring ReportText(const calc::RuntimeError& error) {
+    std::wstring text = L"Błąd wykonania nr " + std::to_wstring(error.number) + L":\n\n" + error.description;
+    if (!error.detail.empty()) text += L"\n\n" + error.detail;
+    return text;
+}
+
 calc::RuntimeError CurrentError() noexcept {
     try {
         try {

@@ -25,6 +25,8 @@ inline calc::RuntimeError PropertyRefused() {
 }
 // what: the failed operation, e.g. L"utworzyć okna"; code: the system's error code.
 calc::RuntimeError WindowFailure(std::wstring_view what, unsigned long code);
+// The report's text: the number and description, then the detail below a blank line.
+std::wstring ReportText(const calc::RuntimeError& error);
 // What the user is told of the exception being handled; call only inside a catch.
 calc::RuntimeError CurrentError() noexcept;
 

@@ -1,12 +1,8 @@
 #include "ui/main_window.h"
 
-#include <array>
-#include <limits>
-#include <string>
+#include <string_view>
 
 #include "assets/resource_ids.h"
-#include "calc/number_text.h"
-#include "calc/tyre.h"
 #include "design/form_api.h"
 #include "ui/check.h"
 
@@ -63,16 +59,16 @@ constexpr forms::ControlDesc kControls[] = {
     // INFO: caption, result, unit
     Label(Label8, {5760, 1440, 735, 375}, L"INFO").In(kBold),
     Label(Label9, {4560, 1920, 2175, 495}, L"Średnica koła z aktualnym rozmiarem opony ").CaptionOf(srdnicaakt),
-    TextBox(srdnicaakt, {6720, 1920, 765, 285}, L"0").In(kBold).Inked(kRed),
+    TextBox(srdnicaakt, {6720, 1920, 870, 285}, L"0").In(kBold).Inked(kRed),
     Label(Label28_0, {7590, 2040, 375, 255}, L"mm"),
     Label(Label10, {4560, 2520, 2055, 375}, L"Srednica kola z nowym rozmiarem opony").CaptionOf(srednicanew),
-    TextBox(srednicanew, {6720, 2520, 765, 285}, L"0").In(kBold).Inked(kRed),
+    TextBox(srednicanew, {6720, 2520, 870, 285}, L"0").In(kBold).Inked(kRed),
     Label(Label28_2, {7590, 2640, 255, 255}, L"mm"),
     Label(Label11, {4560, 3120, 2055, 255}, L"Różnica średnicy kół ").CaptionOf(roznica),
-    TextBox(roznica, {6720, 3120, 765, 285}, L"0").In(kBold).Inked(kRed),
+    TextBox(roznica, {6720, 3120, 870, 285}, L"0").In(kBold).Inked(kRed),
     Label(Label28_1, {7590, 3240, 255, 255}, L"mm"),
     Label(blad, {4560, 3600, 2055, 255}, L"Błąd prędkościomierza  ").CaptionOf(procentbl),
-    TextBox(procentbl, {6720, 3600, 765, 285}, L"0").In(kBold).Inked(kRed),
+    TextBox(procentbl, {6720, 3600, 870, 285}, L"0").In(kBold).Inked(kRed),
     Label(Label29, {7590, 3720, 255, 255}, L"%"),
     // Speed table: speedometer reading, unit, actual speed, unit
     Label(Label14, {4560, 4200, 2535, 375}, L"wskazanie prędkościomierza"),
@@ -113,51 +109,11 @@ constexpr int kTabOrder[] = {Przelicz, Combo1, Combo2, Combo3, Text1, Text2, Tex
                              Combo4, Combo5, Combo6, Text4, Text5, Text6,
                              srdnicaakt, srednicanew, roznica, procentbl, Command2, Command3};
 
-// The right-hand column of the speed table, in the order of calc::kReferenceSpeeds.
-constexpr std::array<int, 6> kActualSpeeds{Label21_1, Label22, Label23, Label24, Label25, Label26};
-
-// A combo and the box below it give one dimension: the box counts only while the
-// combo's last entry ("inna"/"inny") is selected.
-std::int16_t ReadDimension(const forms::Controls& form, int combo, int box) {
-    const std::int16_t index = form.ListIndex(combo);
-    const std::int16_t count = form.ListCount(combo);
-    if (index == std::numeric_limits<std::int16_t>::max()) throw calc::Overflow();  // index + 1 in 16 bits
-    const std::wstring text = index + 1 == count ? form.Text(box) : form.List(combo, index);
-    return calc::RoundToInt16(calc::TextToNumber(text));
-}
-
 }  // namespace
 
 const forms::FormDesc kForm1{
     L"Tarvex zamienników opon samochodowych v1.2 by ZELT", 10485, 7500, {IDB_CAR, 700}, Pointer::Arrow,
     kControls, kTabOrder, true};
-
-// Each result is written as soon as it is known: an error part way leaves the
-// earlier ones in place.
-void Przelicz_Click(forms::Controls& form) {
-    // Read at each click: a change in the regional settings shows at the next one.
-    const std::wstring separator = form.program().DecimalSeparator();
-    const auto show = [&](int id, double value) { form.SetText(id, calc::NumberToText(value, separator)); };
-
-    const calc::TyreSize current{ReadDimension(form, Combo1, Text1), ReadDimension(form, Combo2, Text2),
-                                 ReadDimension(form, Combo3, Text3)};
-    const double currentDiameter = calc::WheelDiameter(current);
-    show(srdnicaakt, currentDiameter);
-
-    const calc::TyreSize proposed{ReadDimension(form, Combo4, Text4), ReadDimension(form, Combo5, Text5),
-                                  ReadDimension(form, Combo6, Text6)};
-    const double newDiameter = calc::WheelDiameter(proposed);
-    show(srednicanew, newDiameter);
-
-    show(roznica, calc::DiameterDifference(currentDiameter, newDiameter));
-
-    const double shownNew = calc::TextToNumber(form.Text(srednicanew));
-    show(procentbl, calc::ErrorPercent(calc::ErrorRatio(shownNew, currentDiameter, newDiameter)));
-
-    const double factor = calc::SpeedFactor(currentDiameter, newDiameter);
-    for (size_t row = 0; row < kActualSpeeds.size(); ++row)
-        show(kActualSpeeds[row], calc::ActualSpeed(factor, calc::kReferenceSpeeds[row]));
-}
 
 void Command1_Click(forms::Controls& form) { form.program().End(); }
 

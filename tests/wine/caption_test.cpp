@@ -105,33 +105,38 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
     }
 }
 
-// The widest results a click can write, worked by hand: 135/30 R12 (the fields as they open, 385.8 mm)
-// and 235/82 R20 (893.4 mm) compared both ways give each result its most digits (the faces' digits
-// are all one width). Each whole in its control and clear of its unit.
-TEST_F(Captions, EveryResultFitsItsControlAndStaysClearOfItsUnit) {
-    const std::pair<int, std::wstring> clicks[] = {
-        {Combo4, L"385.8|893.4|507.6|-56.82|115.79|138.94|185.26|208.41|231.57|347.36"},
-        {Combo1, L"893.4|385.8|-507.6|131.57|21.59|25.91|34.55|38.87|43.18|64.78"}};
+// The longest results a click may write (it refuses longer ones): seven characters in a box, six
+// in a speed label, with either decimal separator; the faces' digits are all one width. Each
+// whole in its control and clear of its unit, set as texts and as a real click writes them:
+// 999/299 R99 (8488.62 mm) against 997/299 R62 (7536.86 mm), worked by hand.
+TEST_F(Captions, TheLongestResultsFitTheirControlsAndStayClearOfTheirUnits) {
     const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
-    for (const auto& [sized, results] : clicks) {
-        ChooseSize(sized, L"235", L"82", L"20");
-        if (sized == Combo1)  // the new size back to the fields' as they open
-            for (const auto& [combo, field] : {std::pair{Combo4, L"135"}, {Combo5, L"30"}, {Combo6, L"12"}})
-                Enter(combo, field);
-        Click(Przelicz);
-        std::wstring shown;
-        for (int id : kResults) {
-            const Window h = Control(id);
-            const RECT box = h.Place();
-            const int room = std::min<int>(id < Label21_1 ? RoomIn(h) : box.right - box.left,
-                                           Control(id + 1).Place().left - box.left);
-            forms::Selection selected(dc.get(), h.Font());
-            EXPECT_EQ(InkOf(dc.get(), h.Text(), DT_SINGLELINE, room, box.bottom - box.top).outside, 0)
-                << h.Text() << " in " << room;
-            shown += (shown.empty() ? L"" : L"|") + h.Text();
+    const auto expectFits = [&](int id) {
+        const Window h = Control(id);
+        const RECT box = h.Place();
+        const int room = std::min<int>(id < Label21_1 ? RoomIn(h) : box.right - box.left,
+                                       Control(id + 1).Place().left - box.left);
+        forms::Selection selected(dc.get(), h.Font());
+        EXPECT_EQ(InkOf(dc.get(), h.Text(), DT_SINGLELINE, room, box.bottom - box.top).outside, 0)
+            << testing::PrintToString(h.Text()) << " in " << room;
+    };
+    for (int id : kResults)
+        for (const wchar_t* text : id < Label21_1 ? std::array{L"8888.88", L"8888,88", L"-888.88", L"-888,88"}
+                                                  : std::array{L"888.88", L"888,88", L"-88.88", L"-88,88"}) {
+            Main().SetText(id, text);
+            expectFits(id);
         }
-        EXPECT_EQ(shown, results);
+    for (const auto& [combo, value] : {std::pair{Combo1, L"999"}, {Combo2, L"299"}, {Combo3, L"99"}, {Combo4, L"997"},
+                                       {Combo5, L"299"}, {Combo6, L"62"}})
+        Enter(combo, value);
+    Click(Przelicz);
+    std::wstring shown;
+    for (int id : kResults) {
+        expectFits(id);
+        shown += (shown.empty() ? L"" : L"|") + Text(id);
     }
+    EXPECT_EQ(shown, L"8488.62|7536.86|-951.76|12.63|44.39|53.27|71.03|79.91|88.79|133.18");
+    EXPECT_TRUE(errors_.empty());
 }
 
 bool highContrast = false;  // what the stand-in for the system's setting answers

@@ -111,7 +111,8 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
         const std::vector<Box> boxes = BoxesShownBy([&] { Window(form.control(Przelicz)).Click(); });
         // One box, owned by the main window, whole on the screen: centred on the window where that is.
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie");
+        EXPECT_EQ(boxes[0].text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie\n\nPole: Szerokość nowej opony\n"
+                                 L"Wpisano: „40000”\nDozwolone są liczby całkowite od 0 do 999.");
         EXPECT_EQ(boxes[0].owner, form.hwnd());
         const RECT box = boxes[0].place;
         EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)

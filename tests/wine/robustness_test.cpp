@@ -19,22 +19,26 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnErrorAndShowsIt) {
     const std::wstring digits(0x4000, L'7'), zeros(0x4000, L'0'), spaces(0x10003, L' '), letters(0x10003, L'x');
     const std::wstring surrogates(0x10003, L'\xD800');
     const std::wstring reference = L"634.5|631.9|-2.6|0.41|49.8|59.75|79.67|89.63|99.59|149.39";
-    const std::wstring widthZero = L"381|631.9|250.9|-39.71|82.93|99.51|132.68|149.27|165.85|248.78";
     // The six sizes, the error told, the ten results ("?": not written).
     struct Row { std::array<std::wstring, 6> sizes; int error; std::wstring results; const wchar_t* separator = L"."; };
+    const std::wstring emptied(9, L'|');
     const Row rows[] = {
-        {{L"0", L"65", L"0", L"205", L"55", L"16"}, 11, L"0|631.9|631.9|-100|?|?|?|?|?|?"},  // the factor divides by 0
-        // A typed comma ends the number (15,5 is 15); the new wheel, written "0,7", reads back as 0.
-        {{L"195", L"65", L"15,5", L"1", L"35", L"0"}, 0, L"634,5|0,7|-633,8|-99,89|0,06|0,07|0,09|0,1|0,11|0,17", L","},
+        // The factor divides by 0: the results not written are emptied.
+        {{L"0", L"65", L"0", L"205", L"55", L"16"}, 11, L"0|631.9|631.9|-100||||||"},
+        // The new wheel, written "0,7", reads back as 0.
+        {{L"195", L"65", L"15", L"1", L"35", L"0"}, 0, L"634,5|0,7|-633,8|-99,89|0,06|0,07|0,09|0,1|0,11|0,17", L","},
         {{L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
-        // Texts a user or a paste can bring, in a width box: what they read as.
-        {{digits, L"65", L"15", L"205", L"55", L"16"}, 6, L"?|?|?|?|?|?|?|?|?|?"},  // too many digits
+        // Texts a user or a paste can bring, in a width box: only a plain whole number in range is read.
+        {{L"15.5", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
+        {{L"195", L"65", L"15,5", L"205", L"55", L"16"}, 13, emptied},
+        {{L"195", L"65", L"15", L"205", L"55", L"32767"}, 6, L"634.5" + emptied},
+        {{digits, L"65", L"15", L"205", L"55", L"16"}, 6, emptied},  // too many digits
         {{zeros + L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
         {{spaces + L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
-        {{L"195" + letters, L"65", L"15", L"205", L"55", L"16"}, 0, reference},
-        {{surrogates, L"65", L"15", L"205", L"55", L"16"}, 0, widthZero},                  // lone surrogates
-        {{L"\u00A0\uFF11\uFF19\uFF15", L"65", L"15", L"205", L"55", L"16"}, 0, widthZero},  // no ASCII digit
-        {{L"\r\n195", L"65", L"15", L"205", L"55", L"16"}, 0, widthZero},
+        {{L"195" + letters, L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
+        {{surrogates, L"65", L"15", L"205", L"55", L"16"}, 13, emptied},                  // lone surrogates
+        {{L"\u00A0\uFF11\uFF19\uFF15", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},  // no ASCII digit
+        {{L"\r\n195", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
     };
     // The selectors as entered: list index, field and box.
     const auto inputs = [&] {
