@@ -102,6 +102,12 @@ constexpr forms::ControlDesc kControls[] = {
     Button(Command2, {3600, 6960, 1335, 375}, L"O programie ...", Command2_Click).Pointing(Pointer::Busy),
     Button(Command3, {5280, 6960, 1335, 375}, L"Pomoc", Command3_Click).Pointing(Pointer::Busy),
     Button(Command1, {9000, 6960, 1335, 375}, L"Zakończ", Command1_Click).Pointing(Pointer::Busy),
+    // The verdict, in the sand below the new size: its lines are written by "Przelicz".
+    Label(Label30, {120, 5130, 3975, 255}, L"Ocena zamiennika").In(kBold),
+    Label(Label31, {240, 5385, 3975, 255}, L""),
+    Label(Label32, {240, 5655, 3975, 405}, L""),
+    Label(Label33, {240, 6060, 3975, 405}, L""),
+    Label(Label34, {240, 6525, 3975, 405}, L"Indeks nośności i prędkości nie niższy niż w dokumentach pojazdu."),
 };
 static_assert(IdsMatchRows(kControls, kControlCount));
 

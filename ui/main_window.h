@@ -1,6 +1,6 @@
 #pragma once
-// Form1, the main window: the two tyre sizes, the INFO results, the speed table and
-// the four buttons.
+// Form1, the main window: the two tyre sizes, the INFO results, the speed table, the four
+// buttons and the verdict on the new size.
 
 #include "design/form_api.h"
 #include "design/form_desc.h"
@@ -26,6 +26,7 @@ enum Control : int {
     Label19, Label27_6, Label25, Label27_8,
     Label20, Label27_5, Label26, Label27_11,
     Przelicz, Command2, Command3, Command1,
+    Label30, Label31, Label32, Label33, Label34,  // the verdict: heading, three lines, reminder
     kControlCount
 };
 }  // namespace form1

@@ -12,6 +12,7 @@
 #include "calc/tyre.h"
 #include "design/form_api.h"
 #include "ui/main_window.h"
+#include "ui/verdict_lines.h"
 
 namespace ui {
 namespace {
@@ -55,8 +56,12 @@ constexpr Result kResults[] = {
     {Label24, L"Rzeczywista prędkość przy 90 km/h", kSpeedDigits},
     {Label25, L"Rzeczywista prędkość przy 100 km/h", kSpeedDigits},
     {Label26, L"Rzeczywista prędkość przy 150 km/h", kSpeedDigits},
+    // The verdict's lines, which wrap in their labels.
+    {Label31, L"Ocena zamiennika", std::numeric_limits<std::size_t>::max()},
+    {Label32, L"Ocena zamiennika", std::numeric_limits<std::size_t>::max()},
+    {Label33, L"Ocena zamiennika", std::numeric_limits<std::size_t>::max()},
 };
-constexpr size_t kFirstSpeed = 4;
+constexpr size_t kFirstSpeed = 4, kFirstVerdictLine = 10;
 
 // What was typed, as the report quotes it: a long paste is cut.
 std::wstring Quoted(std::wstring_view text) {
@@ -110,9 +115,9 @@ class Results {
 public:
     explicit Results(forms::Controls& form) : form_(form), separator_(form.program().DecimalSeparator()) {}
 
-    void Show(size_t at, double value) {
+    void Show(size_t at, double value) { Show(at, calc::NumberToText(value, separator_)); }
+    void Show(size_t at, const std::wstring& text) {
         const Result& r = kResults[at];
-        const std::wstring text = calc::NumberToText(value, separator_);
         if (text.size() > r.room)
             throw About(calc::Overflow(), r.name, L"\nWynik: " + text + L" – nie mieści się w polu.");
         form_.SetText(r.id, text);
@@ -163,6 +168,9 @@ void Compare(forms::Controls& form, Results& results) {
     const double factor = DividingBy(currentDiameter, separator, [&] { return calc::SpeedFactor(currentDiameter, newDiameter); });
     for (size_t row = 0; row < calc::kReferenceSpeeds.size(); ++row)
         results.Show(kFirstSpeed + row, calc::ActualSpeed(factor, calc::kReferenceSpeeds[row]));
+
+    const auto verdict = VerdictLines(currentDiameter, newDiameter, separator);
+    for (size_t line = 0; line < verdict.size(); ++line) results.Show(kFirstVerdictLine + line, verdict[line]);
 }
 
 }  // namespace

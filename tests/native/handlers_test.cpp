@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -13,6 +14,7 @@
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/verdict_lines.h"
 
 namespace ui {
 namespace {
@@ -119,7 +121,12 @@ void ExpectClick(const Click& c) {
     } catch (const calc::RuntimeError& e) {
         error = e;
     }
-    EXPECT_EQ(window.writes, c.writes) << c.name;
+    // The verdict's lines, written last: three lines after a good click, emptied after a report.
+    Writes results, verdict;
+    for (const auto& w : window.writes) (w.first >= Label31 && w.first <= Label33 ? verdict : results).push_back(w);
+    EXPECT_EQ(results, c.writes) << c.name;
+    EXPECT_EQ(verdict.size(), 3u) << c.name;
+    for (const auto& [id, line] : verdict) EXPECT_EQ(line.empty(), c.error != 0) << c.name;
     EXPECT_EQ(error.number, c.error) << c.name;
     EXPECT_TRUE(c.detail.empty() || error.detail == c.detail) << c.name << ": " << testing::PrintToString(error.detail);
 }
@@ -214,7 +221,26 @@ TEST(PrzeliczClick, LastPositionNotTheWordTakesTheBox) {
     } catch (const calc::RuntimeError& e) {
         EXPECT_EQ(e.detail.substr(0, 30), L"Pole: Profil nowej opony\nWpisa");
     }
-    EXPECT_EQ(window.writes, ThenEmptied({{srdnicaakt, L"634.5"}}));
+    Writes emptied = ThenEmptied({{srdnicaakt, L"634.5"}});
+    emptied.insert(emptied.end(), {{Label31, L""}, {Label32, L""}, {Label33, L""}});
+    EXPECT_EQ(window.writes, emptied);
+}
+
+// The verdict for a smaller, an equal, a larger and a much smaller new wheel, worked by hand from
+// 634.5 mm (195/65 R15): 631.9 (205/55 R16), 647.5 (205/65 R15), 385.8 (135/30 R12), and 0.
+TEST(Verdict, SaysTheChangeItsBandAndWhatTheSpeedometerDoes) {
+    const std::wstring practice = L"W przedziale serwisów oponiarskich: od -2 % do +1,5 %.", exact = L"Dokładny dziś prędkościomierz ";
+    const std::pair<double, std::array<std::wstring, 3>> cases[] = {
+        {631.9, {L"Zmiana średnicy koła: -0,41 %", practice, exact + L"zawyży o 0,41 %: R39 na to pozwala."}},
+        {634.5, {L"Zmiana średnicy koła: 0 %", practice, exact + L"pokaże prędkość rzeczywistą: zgodnie z R39."}},
+        {647.5, {L"Zmiana średnicy koła: 2,05 %", L"Poza przedziałem serwisów (od -2 % do +1,5 %), w granicach ±3 %.",
+                 exact + L"zaniży o 2,01 %: R39 (§5.3) na to nie pozwala."}},
+        {385.8, {L"Zmiana średnicy koła: -39,2 %", L"Poza granicą ±3 %: zamiana niezalecana.",
+                 exact + L"zawyży o 64,46 %: więcej, niż pozwala R39."}},
+        {0, {L"Zmiana średnicy koła: -100 %", L"Poza granicą ±3 %: zamiana niezalecana.",
+             exact + L"zawyży: więcej, niż pozwala R39."}},
+    };
+    for (const auto& [proposed, lines] : cases) EXPECT_EQ(VerdictLines(634.5, proposed, L","), lines) << proposed;
 }
 
 TEST(ButtonClicks, DoTheirOneThingAndNothingElse) {

@@ -137,6 +137,21 @@ TEST_F(Captions, TheLongestResultsFitTheirControlsAndStayClearOfTheirUnits) {
     }
     EXPECT_EQ(shown, L"8488.62|7536.86|-951.76|12.63|44.39|53.27|71.03|79.91|88.79|133.18");
     EXPECT_TRUE(errors_.empty());
+    // The verdict's longest lines, wrapped in their labels.
+    const std::wstring speedometer = L"Dokładny dziś prędkościomierz ";
+    const std::pair<int, std::wstring> lines[] = {
+        {Label31, L"Zmiana średnicy koła: -88,88 %"}, {Label31, L"Zmiana średnicy koła: 888,88 %"},
+        {Label32, L"Poza przedziałem serwisów (od -2 % do +1,5 %), w granicach ±3 %."},
+        {Label33, speedometer + L"zawyży o 8888,88 %: więcej, niż pozwala R39."},
+        {Label33, speedometer + L"zaniży o 88,88 %: R39 (§5.3) na to nie pozwala."},
+        {Label33, speedometer + L"pokaże prędkość rzeczywistą: zgodnie z R39."}};
+    for (const auto& [id, line] : lines) {
+        Main().SetText(id, line);
+        const RECT box = Control(id).Place();
+        forms::Selection selected(dc.get(), Control(id).Font());
+        EXPECT_EQ(InkOf(dc.get(), line, DT_WORDBREAK, box.right - box.left, box.bottom - box.top).outside, 0)
+            << testing::PrintToString(line);
+    }
 }
 
 bool highContrast = false;  // what the stand-in for the system's setting answers
