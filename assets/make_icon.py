@@ -3,8 +3,10 @@
 raw RT_ICON / RT_GROUP_ICON resource data plus an ordinary .ico.
 
 Besides the classic 16 and 32 pixel images in 16 and 256 colours there is
-a smooth 32-bit image with alpha for every size Windows asks for at 125 to
-200 per cent (20, 24, 40, 48, 64) and a 256-pixel PNG for Explorer.
+a smooth 32-bit image with alpha for every size Windows asks for at 100 to
+200 per cent (16, 20, 24, 32, 40, 48, 64) and a 256-pixel PNG for Explorer.
+Windows takes the 32-bit image of a size before the classic ones, so the
+icons shown most have soft edges.
 
 Run from anywhere: python3 assets/make_icon.py
 Standard library only.
@@ -16,12 +18,13 @@ import struct
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-FIRST_ID = 30001  # tarvex.rc names the images 30001..30010
+FIRST_ID = 30001  # tarvex.rc names the images 30001..30012
 
 # (size, bits per pixel), in the order of the group directory and of the
 # ids. The first four predate the others and must not change. 256 is PNG.
 IMAGES = [(16, 4), (16, 8), (32, 4), (32, 8),
-          (20, 32), (24, 32), (40, 32), (48, 32), (64, 32), (256, 32)]
+          (16, 32), (20, 32), (24, 32), (32, 32), (40, 32), (48, 32), (64, 32),
+          (256, 32)]
 
 # The standard 16-colour VGA palette, as Windows expects for 4 bpp icons.
 VGA = [
@@ -32,27 +35,29 @@ VGA = [
 ]
 BLACK, DARK_GREY, LIGHT_GREY, WHITE = 0, 8, 7, 15
 
-# Each surface has a grey for the 8 bpp image and a VGA colour for the
-# 4 bpp one, chosen by hand so the 16-colour version stays crisp instead
-# of being a quantised copy of the smooth one.
+# Each surface has a grey for the 8 bpp image and the larger smooth ones, a
+# VGA colour for the 4 bpp one, chosen by hand so the 16-colour version stays
+# crisp instead of being a quantised copy of the smooth one, and a grey for
+# the smooth images under 24 pixels: lighter spokes and lip, a darker well,
+# so that the few pixels there read as a wheel and not as a grey blur.
 SURFACES = {
-    "edge": (58, BLACK),
-    "lip_lit": (236, WHITE),
-    "lip": (196, LIGHT_GREY),
-    "lip_shade": (140, DARK_GREY),
-    "well": (46, BLACK),
-    "spoke_lit": (218, WHITE),
-    "spoke": (176, LIGHT_GREY),
-    "hub": (206, LIGHT_GREY),
-    "hub_ring": (112, DARK_GREY),
+    "edge": (58, BLACK, 48),
+    "lip_lit": (236, WHITE, 238),
+    "lip": (196, LIGHT_GREY, 204),
+    "lip_shade": (140, DARK_GREY, 150),
+    "well": (46, BLACK, 38),
+    "spoke_lit": (218, WHITE, 200),
+    "spoke": (176, LIGHT_GREY, 192),
+    "hub": (206, LIGHT_GREY, 224),
+    "hub_ring": (112, DARK_GREY, 112),
 }
 
 SUPERSAMPLE = 8
 
 
-def surface_at(x, y, size):
+def surface_at(x, y, size, lip=None):
     """Which surface covers point (x, y), in pixels from the top-left corner;
-    None outside the wheel."""
+    None outside the wheel. lip: its width, where not the classic one."""
     c = size / 2.0
     dx, dy = x - c, y - c
     r = math.hypot(dx, dy)
@@ -66,7 +71,7 @@ def surface_at(x, y, size):
     # Light comes from the upper left.
     lit = (-dx - dy) / (r * math.sqrt(2)) if r > 0 else 0.0
 
-    lip_in = outer - (3.0 if big else 1.6)
+    lip_in = outer - (lip or (3.0 if big else 1.6))
     if r > lip_in:
         if lit > 0.45:
             return "lip_lit"
@@ -127,28 +132,40 @@ def draw(size):
 
 
 def draw_smooth(size):
-    """Rows of (grey, alpha) from the top down, fully anti-aliased. The
+    """Rows of (grey, alpha) from the top down, with anti-aliased edges. The
     design is drawn at 16 or 32 pixels and scaled, so every size keeps its
-    proportions; 24 and up take the detailed 32-pixel one."""
-    design = 32 if size >= 24 else 16
+    proportions; 24 and up take the detailed 32-pixel one. Under 24 the lip
+    is wider and a pixel mostly of one surface takes that surface's grey,
+    others only half smoothed: fully averaged, the spokes and the well turn
+    into one grey."""
+    small = size < 24
+    design = 16 if small else 32
     scale = design / size
     rows = []
     n = SUPERSAMPLE
     for py in range(size):
         row = []
         for px in range(size):
-            total = covered = 0
+            counts = {}
             for sy in range(n):
                 for sx in range(n):
                     s = surface_at((px + (sx + 0.5) / n) * scale,
-                                   (py + (sy + 0.5) / n) * scale, design)
-                    if s is not None:
-                        total += SURFACES[s][0]
-                        covered += 1
-            if covered:
-                row.append((round(total / covered), round(255 * covered / (n * n))))
-            else:
+                                   (py + (sy + 0.5) / n) * scale, design,
+                                   2.1 if small else None)
+                    counts[s] = counts.get(s, 0) + 1
+            covered = n * n - counts.pop(None, 0)
+            if not covered:
                 row.append((0, 0))
+                continue
+            grey_of = lambda s: SURFACES[s][2 if small else 0]
+            grey = sum(grey_of(s) * k for s, k in counts.items()) / covered
+            if small:
+                main = max(counts, key=counts.get)
+                if counts[main] * 3 >= covered * 2:
+                    grey = grey_of(main)
+                else:
+                    grey = (grey + grey_of(main)) / 2
+            row.append((round(grey), round(255 * covered / (n * n))))
         rows.append(row)
     return rows
 

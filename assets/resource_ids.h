@@ -3,7 +3,7 @@
 #ifndef TARVEX_RESOURCE_IDS_H
 #define TARVEX_RESOURCE_IDS_H
 
-#define IDI_TARVEX 1 /* icon group; its images are 30001..30010 */
+#define IDI_TARVEX 1 /* icon group; its images are 30001..30012 */
 
 #define IDC_TARVEX_ARROW 101 /* background and labels */
 #define IDC_TARVEX_IBEAM 102 /* paired text boxes */

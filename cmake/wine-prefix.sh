@@ -53,6 +53,7 @@ elif [ -n "$base" ]; then
   rm -rf "$prefix"
   mv "$prefix.new" "$prefix"
 else
+  echo "tarvex: making the Wine prefix (first start, about 20 s)…" >&2
   wineboot -i >/dev/null 2>&1 </dev/null
   reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
   reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536

@@ -1,15 +1,17 @@
 // How a form looks: its background, its labels' and boxes' colours, its pointers.
 
-#include <optional>
-
+#include "design/look.h"
 #include "forms/form.h"
 #include "forms/program.h"
 
 namespace forms {
 namespace {
 
-COLORREF Colour(const std::optional<Rgb>& ink) {
-    return ink ? RGB(ink->r, ink->g, ink->b) : GetSysColor(COLOR_WINDOWTEXT);
+COLORREF Colour(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+Rgb SchemeColour(int index) {
+    const COLORREF c = GetSysColor(index);
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 
 }  // namespace
@@ -34,23 +36,25 @@ LRESULT Form::PaintBackground(HDC dc) {
     return 1;
 }
 
-// Labels are transparent over the picture, in their own colour.
+// Labels are transparent over the picture, in their own colour or the design's dark text: the
+// picture is light in every scheme, where the scheme's text colour may be white.
 LRESULT Form::ColourLabel(const Message& m) const {
     const ControlDesc* c = Find(reinterpret_cast<HWND>(m.lParam));
     if (!c || c->kind != Kind::Label) return Default(m);
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     SetBkMode(dc, TRANSPARENT);
     // In high contrast a label stands on the button face; results keep only their bold.
-    SetTextColor(dc, program_.HighContrast() ? GetSysColor(COLOR_BTNTEXT) : Colour(c->ink));
+    SetTextColor(dc, program_.HighContrast() ? GetSysColor(COLOR_BTNTEXT) : Colour(c->ink.value_or(kPictureText)));
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
-// Result boxes write in their own colour on the usual window background.
+// Result boxes write in their own colour on the usual window background, where it stands out
+// there; on a dark scheme's boxes in the scheme's text colour.
 LRESULT Form::ColourBox(const Message& m) const {
     const ControlDesc* c = Find(reinterpret_cast<HWND>(m.lParam));
     if (!c || !c->ink || program_.HighContrast()) return Default(m);
     HDC dc = reinterpret_cast<HDC>(m.wParam);
-    SetTextColor(dc, Colour(c->ink));
+    SetTextColor(dc, Colour(Legible(*c->ink, SchemeColour(COLOR_WINDOW), SchemeColour(COLOR_WINDOWTEXT))));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
@@ -61,7 +65,7 @@ LRESULT Form::ShowPointer(const Message& m) const {
     const ControlDesc* c = Find(target);
     const Pointer pointer = target == hwnd_ ? desc_.pointer : c ? c->pointer : Pointer::System;
     if (pointer == Pointer::System) return Default(m);
-    SetCursor(program_.Cursor(pointer));
+    SetCursor(program_.Cursor(pointer, dpi_));  // at the density of the moment: it follows a change
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 
 #include "assets/resource_ids.h"
 #include "design/errors.h"
+#include "design/look.h"
 #include "forms/platform.h"
 
 namespace forms {
@@ -18,9 +19,6 @@ Form& FormRef::get() {
 Program::Program(HINSTANCE instance, const FormDesc& main, const FormDesc& about, const FormDesc& help,
                  ErrorReport report)
     : instance_(instance),
-      arrow_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_ARROW))),
-      ibeam_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_IBEAM))),
-      busy_(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARVEX_BUSY))),
       forms_{&main, &about, &help},
       lookups_(SystemDpiLookups()),
       fonts_(forms_, lookups_),
@@ -59,14 +57,18 @@ void Program::UseHighContrastQuery(bool (*query)()) {
     RefreshHighContrast();
 }
 
-HCURSOR Program::Cursor(Pointer pointer) const {
-    switch (pointer) {
-        case Pointer::Arrow: return arrow_;
-        case Pointer::IBeam: return ibeam_;
-        case Pointer::Busy: return busy_;
-        case Pointer::System: break;
+// Each cursor resource holds an image of each size: LoadImage takes the one asked for, unshared.
+HCURSOR Program::Cursor(Pointer pointer, int dpi) {
+    const int which = static_cast<int>(pointer) - static_cast<int>(Pointer::Arrow), size = PointerSize(dpi);
+    const HCURSOR system = LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
+    if (which < 0 || which > 2) return system;
+    ScopedCursor& cursor = cursors_[size / 16 - 2][which];
+    if (!cursor) {
+        const int ids[] = {IDC_TARVEX_ARROW, IDC_TARVEX_IBEAM, IDC_TARVEX_BUSY};
+        const auto id = MAKEINTRESOURCEW(ids[which]);
+        cursor.reset(static_cast<HCURSOR>(LoadImageW(instance_, id, IMAGE_CURSOR, size, size, 0)));
     }
-    return LoadCursorW(nullptr, IDC_ARROW);  // shared, owned by the system
+    return cursor ? cursor.get() : system;
 }
 
 bool Program::IsFormWindow(HWND hwnd) const {

@@ -70,7 +70,9 @@ public:
 
     HINSTANCE instance() const { return instance_; }
     HWND owner() const { return owner_.get(); }
-    HCURSOR Cursor(Pointer pointer) const;
+    // The pointer's image for a window at this density (design/look.h), loaded when first asked
+    // for and kept until the program ends; the system's arrow for Pointer::System.
+    HCURSOR Cursor(Pointer pointer, int dpi);
     Names& names() { return names_; }
     Fonts& fonts() { return fonts_; }
     // Whether the user asked for high contrast, as last read: read again at every change
@@ -100,7 +102,7 @@ private:
     void ReportDeferred() noexcept;
 
     HINSTANCE instance_;
-    HCURSOR arrow_, ibeam_, busy_;  // loaded shared: the system owns them
+    ScopedCursor cursors_[3][3];  // by size (32, 48, 64 pixels) and pointer (arrow, I-beam, busy)
     const FormDesc* forms_[3];
     DpiLookups lookups_;
     Fonts fonts_;

@@ -47,12 +47,16 @@ struct FreeModuleHandle {
 struct DestroyIconHandle {
     void operator()(HICON h) const { DestroyIcon(h); }
 };
+struct DestroyCursorHandle {  // a cursor of LoadImage's without LR_SHARED
+    void operator()(HCURSOR h) const { DestroyCursor(h); }
+};
 
 using ScopedFont = Scoped<HFONT, DeleteGdiObject>;
 using ScopedBitmap = Scoped<HBITMAP, DeleteGdiObject>;
 using ScopedDc = Scoped<HDC, DeleteDc>;
 using ScopedWindow = Scoped<HWND, DestroyWindowHandle>;
 using ScopedIcon = Scoped<HICON, DestroyIconHandle>;
+using ScopedCursor = Scoped<HCURSOR, DestroyCursorHandle>;
 using ScopedModule = Scoped<HMODULE, FreeModuleHandle>;
 
 // A function of a module that this Windows may lack; null then, or without the module.

@@ -6,6 +6,7 @@
 #   check_pe.sh imports   OBJDUMP EXE
 #   check_pe.sh size      EXE
 #   check_pe.sh manifest  OBJDUMP WINDRES EXE
+#   check_pe.sh icons     WINDRES EXE        (the icon group's images and the cursors')
 #   check_pe.sh resources WINDRES EXE ARCHITECTURE REFERENCE_EXE REFERENCE_ARCHITECTURE
 #
 # resources: the same resources as REFERENCE_EXE (the other architecture's build), but for
@@ -49,7 +50,7 @@ MSVCRT.DLL fputc fputs fputwc free fwprintf fwrite localeconv longjmp malloc mem
 MSVCRT.DLL memmove memset printf realloc setlocale signal strchr strcmp strerror strlen strncmp
 MSVCRT.DLL towlower vfprintf wcslen
 USER32.DLL AdjustWindowRectEx CallNextHookEx CallWindowProcW CreateWindowExW DefWindowProcW
-USER32.DLL DestroyIcon DestroyWindow DispatchMessageW DrawTextW FillRect GetAncestor
+USER32.DLL DestroyCursor DestroyIcon DestroyWindow DispatchMessageW DrawTextW FillRect GetAncestor
 USER32.DLL GetClassLongPtrW GetClassLongW GetClassNameW GetClassWord GetClientRect GetDC
 USER32.DLL GetDlgCtrlID GetFocus GetMessageW GetMonitorInfoW GetParent GetPropW GetSysColor
 USER32.DLL GetSysColorBrush GetSystemMetrics GetWindow GetWindowLongPtrW GetWindowLongW
@@ -153,6 +154,36 @@ case ${1:-} in
     echo "$exe: manifest for $architecture"
     ;;
 
+  icons)
+    windres=$2 exe=$3
+    resources=$("$windres" -i "$exe" -O rc) || fail "$windres cannot read $exe"
+    # Icon group 1 as "SIZE BITS ID" per image, in order: windres writes each element as
+    # "\WIDTH\HEIGHT\COLOURS\0" in octal, planes, bits, bytes, id (a width of 0 is 256).
+    images=$(sed -n '/^1 14 \/\* RT_GROUP_ICON \*\//,/^END/ s/^ *"\\\([0-7]*\)\\[0-7]*\\[0-7]*\\[0-7]*", *[0-9]*, *\([0-9]*\), *0x[0-9a-f]*L, *\([0-9]*\).*/\1 \2 \3/p' <<<"$resources" |
+             while read -r side bits id; do echo "$(( 8#$side ? 8#$side : 256 )) $bits $id"; done)
+    [ -n "$images" ] || fail "$exe: no icon group 1"
+    # The classic images first, where every Windows finds them; a smooth one for each small size.
+    [ "$(head -n4 <<<"$images" | tr '\n' ' ')" = "16 4 30001 16 8 30002 32 4 30003 32 8 30004 " ] ||
+      fail "$exe: the group does not begin with 30001-30004 at 16 and 32 pixels in 4 and 8 bits: $(tr '\n' ' ' <<<"$images")"
+    for size in 16 20 24 32; do
+      grep -q "^$size 32 " <<<"$images" || fail "$exe: no 32-bit image of $size pixels in the icon group"
+    done
+    # Each image there, with the size and depth the group says (the 256-pixel one is a PNG).
+    while read -r size bits id; do
+      header=$(grep -A2 "^$id 3 /\* RT_ICON \*/" <<<"$resources" | sed -n 3p | tr -d ' L')
+      [ "$size" = 256 ] && [[ $header == 0x474e5089,* ]] && continue
+      IFS=, read -r _ width height planes_bits _ <<<"$header"
+      [ "$((width)) $((height)) $((planes_bits >> 16))" = "$size $((2 * size)) $bits" ] ||
+        fail "$exe: icon image $id is not $size pixels in $bits bits: ${header:-missing}"
+    done <<<"$images"
+    # The three pointers (resource_ids.h), each with a monochrome image per pointer size.
+    for id in 101 102 103; do
+      sizes=$(sed -n "/^$id 12 \/\* RT_GROUP_CURSOR \*\//,/^END/ s/^ *\([0-9]*\), [0-9]*, 1, 1, .*Element.*/\1/p" <<<"$resources" | tr '\n' ' ')
+      [ "$sizes" = "32 48 64 " ] || fail "$exe: cursor $id has monochrome images of ${sizes:-no} pixels, not of 32, 48 and 64"
+    done
+    echo "$exe: cursors 101-103 at 32, 48 and 64 pixels; icon group of $(wc -l <<<"$images") images (size/bits): $(awk '{ print $1 "/" $2 }' <<<"$images" | tr "\n" " ")"
+    ;;
+
   resources)
     windres=$2 exe=$3 architecture=$4 reference=$5 reference_architecture=$6
     [ -f "$reference" ] || fail "no $reference to compare with: build it first"
@@ -170,5 +201,5 @@ case ${1:-} in
     echo "$exe: the same $(grep -cE '^[0-9A-Za-z_]+ ([0-9]+ /\*|VERSIONINFO$)' <<<"$ours") resources as $reference"
     ;;
 
-  *) fail "usage: check_pe.sh format|imports|size|manifest|resources ..." ;;
+  *) fail "usage: check_pe.sh format|imports|size|manifest|icons|resources ..." ;;
 esac

@@ -30,6 +30,38 @@ std::wstring SpokenName(HWND control) {
     return text;
 }
 
+// The pointer a form shows over itself or a child; null when it leaves the child its own.
+HCURSOR PointerOver(HWND form, HWND target) {
+    SetCursor(nullptr);
+    const bool handled = SendMessageW(form, WM_SETCURSOR, WPARAM(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return handled || target == form ? GetCursor() : nullptr;  // over itself: its class arrow
+}
+
+// What a user sees of a pointer: its size (-1 if not monochrome), its hot spot and its image.
+using Look = std::tuple<LONG, DWORD, DWORD, std::vector<char>>;
+Look LookOf(HCURSOR cursor) {
+    ICONINFO info{};
+    if (!cursor || !GetIconInfo(cursor, &info)) return {};
+    const forms::ScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP b{};
+    GetObjectW(mask.get(), sizeof b, &b);
+    std::vector<char> bits(size_t(b.bmWidthBytes * b.bmHeight));
+    GetBitmapBits(mask.get(), LONG(bits.size()), bits.data());
+    return {colour ? -1 : b.bmWidth, info.xHotspot, info.yHotspot, bits};
+}
+
+// The program's own pointer at a density: 32, 48 or 64 pixels, the largest not above 32 at 96 dpi scaled,
+// the I-beam's hot spot mid-stem, the others' at the tip, the image of that size in its resource.
+Look Expected(forms::Pointer p, int dpi) {
+    if (p == forms::Pointer::System) return LookOf(LoadCursorW(nullptr, IDC_ARROW));
+    const int size = std::map<int, int>{{96, 32}, {120, 32}, {144, 48}, {192, 64}}.at(dpi);
+    const std::map<int, POINT> ibeam{{32, {15, 16}}, {48, {22, 24}}, {64, {30, 32}}};
+    const auto [x, y] = p == forms::Pointer::IBeam ? ibeam.at(size) : POINT{};
+    const auto id = MAKEINTRESOURCEW(IDC_TARVEX_ARROW + int(p) - 1);  // arrow, I-beam, busy
+    const forms::ScopedCursor image(HCURSOR(LoadImageW(GetModuleHandleW(nullptr), id, IMAGE_CURSOR, size, size, 0)));
+    return {size, DWORD(x), DWORD(y), std::get<3>(LookOf(image.get()))};
+}
+
 // Records the names given and taken back, standing in for the system's service, which Wine 8 keeps none in.
 struct RecordedNames : forms::NameService {
     std::map<HWND, std::wstring> given, takenBack;
@@ -47,13 +79,6 @@ protected:
         Pump();
     }
     void TearDown() override { program_.names().UseService(nullptr); }
-    // The pointer the window shows over itself or a child; null when it leaves the child its own.
-    HCURSOR PointerOver(HWND target) {
-        SetCursor(nullptr);
-        const LRESULT handled = SendMessageW(Form().hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
-                                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return handled || target == Form().hwnd() ? GetCursor() : nullptr;  // over itself: its class arrow
-    }
     RecordedNames names_;
 };
 
@@ -81,11 +106,7 @@ TEST_P(EveryWindow, IsBuiltFromItsTableInAFixedFrameWithIconsPictureAndTabOrder)
     int children = 0;
     for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
     EXPECT_EQ(children, static_cast<int>(desc.controls.size()));  // nothing more
-    const HMODULE self = GetModuleHandleW(nullptr);  // the program's own pointers, and the system's arrow
-    const HCURSOR pointers[] = {LoadCursorW(nullptr, IDC_ARROW), LoadCursorW(self, MAKEINTRESOURCEW(IDC_TARVEX_ARROW)),
-                                LoadCursorW(self, MAKEINTRESOURCEW(IDC_TARVEX_IBEAM)),
-                                LoadCursorW(self, MAKEINTRESOURCEW(IDC_TARVEX_BUSY))};
-    EXPECT_EQ(PointerOver(form), pointers[static_cast<size_t>(desc.pointer)]);  // over it and its labels
+    EXPECT_EQ(LookOf(PointerOver(form, form)), Expected(desc.pointer, ScreenDpi()));  // over it and its labels
     const forms::ScopedDc dc(CreateCompatibleDC(nullptr));
     for (const forms::ControlDesc& c : desc.controls) {
         SCOPED_TRACE(testing::Message() << "control " << c.id);
@@ -105,8 +126,8 @@ TEST_P(EveryWindow, IsBuiltFromItsTableInAFixedFrameWithIconsPictureAndTabOrder)
         for (size_t i = 0; i < entries.size(); ++i) Combo(h).Entry(static_cast<int>(i), entries[i]);
         EXPECT_TRUE(std::ranges::equal(entries, c.list) && (!combo || Combo(h).Selection() == -1));
         // Labels transparent over the picture, wrapping at spaces, letting the mouse through to the
-        // window; the ink asked for.
-        const COLORREF ink = c.ink ? RGB(c.ink->r, c.ink->g, c.ink->b) : GetSysColor(COLOR_WINDOWTEXT);
+        // window; the ink asked for, or the design's black on the picture.
+        const COLORREF ink = c.ink ? RGB(c.ink->r, c.ink->g, c.ink->b) : label ? 0 : GetSysColor(COLOR_WINDOWTEXT);
         SetTextColor(dc.get(), RGB(1, 2, 3));
         const auto brush = reinterpret_cast<HGDIOBJ>(SendMessageW(form, label ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                                                                   WPARAM(dc.get()), LPARAM(h.hwnd())));
@@ -117,7 +138,8 @@ TEST_P(EveryWindow, IsBuiltFromItsTableInAFixedFrameWithIconsPictureAndTabOrder)
             EXPECT_EQ(h.Send(WM_NCHITTEST), HTTRANSPARENT);
         } else {
             EXPECT_TRUE(!box || GetTextColor(dc.get()) == ink);
-            EXPECT_EQ(PointerOver(h.hwnd()), c.pointer == forms::Pointer::System ? nullptr : pointers[size_t(c.pointer)]);
+            const bool own = c.pointer != forms::Pointer::System;
+            EXPECT_EQ(LookOf(PointerOver(form, h.hwnd())), own ? Expected(c.pointer, ScreenDpi()) : Look{});
         }
         // Tab stops as the order has them; plain push buttons: Enter and Esc press nothing by themselves.
         EXPECT_EQ((style & WS_TABSTOP) != 0, std::ranges::find(desc.tabOrder, c.id) != desc.tabOrder.end());
@@ -220,6 +242,7 @@ TEST_F(DensityChange, GivesTheDesignsClientAreaWhereSuggestedOnTheWorkAreaPainte
         const auto corner = step.bottomRight ? std::array{taken.right, taken.bottom} : std::array{taken.left, taken.top};
         EXPECT_EQ(corner, step.corner);
         EXPECT_EQ(Contents(Main(), ui::kForm1), before);
+        EXPECT_EQ(LookOf(PointerOver(form, form)), Expected(forms::Pointer::Arrow, dpi));  // the pointer's size follows
         // On the screen what painting it all anew gives: nothing of the old layout, no control half drawn.
         const Shot shown(form);
         RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
