@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "design/form_desc.h"
+
 namespace forms {
 
 // A window as its program-wide reference offers it: created on first use.
@@ -40,6 +42,8 @@ public:
     virtual std::int16_t ListIndex(int id) const = 0;  // -1 when no entry is selected
     virtual std::int16_t ListCount(int id) const = 0;
     virtual std::wstring List(int id, int index) const = 0;  // index -1 gives the combo's field
+    // A label's text colour instead of its table's, until the window is built anew.
+    virtual void SetInk(int id, Rgb ink) = 0;
     virtual ProgramHandle& program() const = 0;
 
 protected:

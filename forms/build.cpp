@@ -53,6 +53,7 @@ void Form::Build() {
         if (!program_.HighContrast()) LoadPicture();  // in high contrast, only once it is off
         LoadIcons();
         controls_.assign(desc_.controls.size(), nullptr);
+        inks_.clear();
         // Creation order is z-order. The focusable controls come in Tab order, each just
         // after the label that names it, so that a screen reader finds the name there;
         // the other labels come last, under everything else.

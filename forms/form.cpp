@@ -33,13 +33,27 @@ std::wstring Form::Text(int id) const { return Window(Require(id)).Text(); }
 void Form::SetText(int id, std::wstring_view text) {
     const Window control = Require(id);
     if (!control.SetText(text)) throw PropertyRefused();
-    if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) {
-        // A transparent label does not erase its old text: the picture under it must be
-        // repainted too. Left to the next paint; within a click, one request for all.
-        const RECT r = control.Place();
-        if (!repaint_) return Repaint(&r);
-        UnionRect(&*repaint_, &*repaint_, &r);
-    }
+    if (desc_.controls[static_cast<size_t>(id)].kind == Kind::Label) RepaintLabel(control.hwnd());
+}
+
+void Form::SetInk(int id, Rgb ink) {
+    const HWND label = Require(id);
+    inks_.resize(desc_.controls.size());
+    inks_[static_cast<size_t>(id)] = ink;
+    RepaintLabel(label);
+}
+
+std::optional<Rgb> Form::InkOf(const ControlDesc& c) const {
+    const size_t id = static_cast<size_t>(c.id);
+    return id < inks_.size() && inks_[id] ? inks_[id] : c.ink;
+}
+
+// A transparent label does not erase its old text: the picture under it must be repainted
+// too. Left to the next paint; within a click, one request for all.
+void Form::RepaintLabel(HWND label) {
+    const RECT r = Window(label).Place();
+    if (!repaint_) return Repaint(&r);
+    UnionRect(&*repaint_, &*repaint_, &r);
 }
 
 std::int16_t Form::ListIndex(int id) const { return static_cast<std::int16_t>(Combo(Require(id)).Selection()); }

@@ -34,6 +34,7 @@ public:
     std::int16_t ListIndex(int id) const override;
     std::int16_t ListCount(int id) const override;
     std::wstring List(int id, int index) const override;
+    void SetInk(int id, Rgb ink) override;
     ProgramHandle& program() const override;
 
     void Show();  // modeless, brought to the front; builds the window when it has none
@@ -94,12 +95,15 @@ private:
     static constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
     const ControlDesc* Find(HWND child) const;
+    std::optional<Rgb> InkOf(const ControlDesc& c) const;
+    void RepaintLabel(HWND label);
     HWND Require(int id) const;
 
     Program& program_;
     const FormDesc& desc_;
     HWND hwnd_ = nullptr;         // owned by the window manager via Program's owner window
     std::vector<HWND> controls_;  // by control id; children die with hwnd_
+    std::vector<std::optional<Rgb>> inks_;  // by control id: what a handler set instead of the table's
     int dpi_ = kDesignDpi;  // the window's, once it has one
     ScopedBitmap picture_;
     int pictureDpi_ = 0;

@@ -44,7 +44,7 @@ LRESULT Form::ColourLabel(const Message& m) const {
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     SetBkMode(dc, TRANSPARENT);
     // In high contrast a label stands on the button face; results keep only their bold.
-    SetTextColor(dc, program_.HighContrast() ? GetSysColor(COLOR_BTNTEXT) : Colour(c->ink.value_or(kPictureText)));
+    SetTextColor(dc, program_.HighContrast() ? GetSysColor(COLOR_BTNTEXT) : Colour(InkOf(*c).value_or(kPictureText)));
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 

@@ -169,8 +169,9 @@ void Compare(forms::Controls& form, Results& results) {
     for (size_t row = 0; row < calc::kReferenceSpeeds.size(); ++row)
         results.Show(kFirstSpeed + row, calc::ActualSpeed(factor, calc::kReferenceSpeeds[row]));
 
-    const auto verdict = VerdictLines(currentDiameter, newDiameter, separator);
-    for (size_t line = 0; line < verdict.size(); ++line) results.Show(kFirstVerdictLine + line, verdict[line]);
+    const Verdict verdict = VerdictOf(currentDiameter, newDiameter, separator);
+    form.SetInk(Label32, verdict.bandInk);
+    for (size_t line = 0; line < verdict.lines.size(); ++line) results.Show(kFirstVerdictLine + line, verdict.lines[line]);
 }
 
 }  // namespace

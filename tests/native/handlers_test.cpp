@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <tuple>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "design/errors.h"
+#include "design/look.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -69,7 +71,9 @@ struct FakeWindow final : forms::Controls {
         if (index < -1 || index >= static_cast<int>(c.list.size())) throw forms::BadListIndex();
         return index == -1 ? c.field : c.list[static_cast<size_t>(index)];
     }
+    void SetInk(int id, forms::Rgb ink) override { inks.emplace_back(id, ink); }
     forms::ProgramHandle& program() const override { return owner; }
+    std::vector<std::pair<int, forms::Rgb>> inks;
 
     // Per selector, Combo1 to Combo6: "195" that entry chosen; "*195" the last entry chosen and
     // 195 typed in the box below; "~195" nothing chosen and 195 typed in the field; "#9" index 9.
@@ -227,20 +231,26 @@ TEST(PrzeliczClick, LastPositionNotTheWordTakesTheBox) {
 }
 
 // The verdict for a smaller, an equal, a larger and a much smaller new wheel, worked by hand from
-// 634.5 mm (195/65 R15): 631.9 (205/55 R16), 647.5 (205/65 R15), 385.8 (135/30 R12), and 0.
+// 634.5 mm (195/65 R15): 631.9 (205/55 R16), 647.5 (205/65 R15), 385.8 (135/30 R12), and 0. The band
+// in green, amber or red, each standing out 4.5:1 at least on the sand (237, 224, 191).
 TEST(Verdict, SaysTheChangeItsBandAndWhatTheSpeedometerDoes) {
     const std::wstring practice = L"W przedziale serwisów oponiarskich: od -2 % do +1,5 %.", exact = L"Dokładny dziś prędkościomierz ";
-    const std::pair<double, std::array<std::wstring, 3>> cases[] = {
-        {631.9, {L"Zmiana średnicy koła: -0,41 %", practice, exact + L"zawyży o 0,41 %: R39 na to pozwala."}},
-        {634.5, {L"Zmiana średnicy koła: 0 %", practice, exact + L"pokaże prędkość rzeczywistą: zgodnie z R39."}},
+    const std::wstring beyond = L"Poza granicą ±3 %: zamiana niezalecana.";
+    constexpr forms::Rgb green{0, 100, 0}, amber{150, 75, 0}, red{176, 0, 0};
+    const std::tuple<double, std::array<std::wstring, 3>, forms::Rgb> cases[] = {
+        {631.9, {L"Zmiana średnicy koła: -0,41 %", practice, exact + L"zawyży o 0,41 %: R39 na to pozwala."}, green},
+        {634.5, {L"Zmiana średnicy koła: 0 %", practice, exact + L"pokaże prędkość rzeczywistą: zgodnie z R39."}, green},
         {647.5, {L"Zmiana średnicy koła: 2,05 %", L"Poza przedziałem serwisów (od -2 % do +1,5 %), w granicach ±3 %.",
-                 exact + L"zaniży o 2,01 %: R39 (§5.3) na to nie pozwala."}},
-        {385.8, {L"Zmiana średnicy koła: -39,2 %", L"Poza granicą ±3 %: zamiana niezalecana.",
-                 exact + L"zawyży o 64,46 %: więcej, niż pozwala R39."}},
-        {0, {L"Zmiana średnicy koła: -100 %", L"Poza granicą ±3 %: zamiana niezalecana.",
-             exact + L"zawyży: więcej, niż pozwala R39."}},
+                 exact + L"zaniży o 2,01 %: R39 (§5.3) na to nie pozwala."}, amber},
+        {385.8, {L"Zmiana średnicy koła: -39,2 %", beyond, exact + L"zawyży o 64,46 %: więcej, niż pozwala R39."}, red},
+        {0, {L"Zmiana średnicy koła: -100 %", beyond, exact + L"zawyży: więcej, niż pozwala R39."}, red},
     };
-    for (const auto& [proposed, lines] : cases) EXPECT_EQ(VerdictLines(634.5, proposed, L","), lines) << proposed;
+    for (const auto& [proposed, lines, ink] : cases) {
+        const Verdict v = VerdictOf(634.5, proposed, L",");
+        EXPECT_EQ(v.lines, lines) << proposed;
+        EXPECT_EQ(std::tuple(v.bandInk.r, v.bandInk.g, v.bandInk.b), std::tuple(ink.r, ink.g, ink.b)) << proposed;
+        EXPECT_GE(forms::ContrastRatio(ink, {237, 224, 191}), forms::kStandsOut) << proposed;
+    }
 }
 
 TEST(ButtonClicks, DoTheirOneThingAndNothingElse) {
