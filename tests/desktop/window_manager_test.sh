@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # On a laptop-sized screen with a window manager, scripts/run.sh shows each of Tarvex's
-# windows as a window of that desktop, whole on the screen. Its own Xvfb at 1366 x 768
+# windows as a window of that desktop, whole on the screen, and closing the main window
+# ends the program with exit code 0. Its own Xvfb at 1366 x 768
 # with openbox, the program started by run.sh, its windows driven and measured with X tools.
 #   window_manager_test.sh SOURCE_DIR        (the Wine prefix: TARVEX_WINEPREFIX)
 set -uo pipefail
@@ -85,4 +86,13 @@ click "$main" 396 476
 help=$(managed 'Pomoc ' 30) && on_screen "$help" "Help window" >/dev/null || exit 1
 click "$main" 284 476
 about=$(managed 'O programie ...' 30) && on_screen "$about" "About window" >/dev/null || exit 1
+
+# Closing the main window by its frame (the window manager's Alt+F4) ends the program, the
+# About and Help windows with it, and the process exits with code 0.
+xdotool windowactivate --sync "$main" key alt+F4
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$app" 2>/dev/null && fail "the program goes on after its main window was closed"
+wait "$app"
+code=$? app=
+[ "$code" = 0 ] || fail "exit code $code after the main window was closed"
 echo "PASS"

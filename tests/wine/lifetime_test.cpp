@@ -1,12 +1,10 @@
 // How the windows come and go, what the keyboard does, how an error in a click reaches the
-// user and how the program ends: in process, and as the built tarvex.exe run on its own.
+// user and how the program ends, in process.
 
 #include <stdexcept>
 
 #include "app/error_box.h"
 #include "harness.h"
-
-#include <tlhelp32.h>
 
 namespace tarvex_test {
 namespace {
@@ -132,51 +130,6 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, L"Tarvex|Błąd wykonania nr 6:\n\nPrzepełnienie");
     EXPECT_EQ(boxes[1].text, L"Tarvex|Błąd wykonania nr 51:\n\nNieoczekiwany błąd wewnętrzny: poza ekranem");
-}
-
-TEST(Executable, StartsComputesAndEndsByTheCloseBoxWithExitCodeZero) {
-    wchar_t self[MAX_PATH];
-    const std::wstring here(self, GetModuleFileNameW(nullptr, self, MAX_PATH));  // .../tests/wine/...
-    std::wstring command = L"\"" + here.substr(0, here.find_last_of(L"\\/")) + L"\\..\\..\\app\\tarvex.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    // Its own main window once it waits for input: test processes beside it show windows of the same class.
-    WaitForInputIdle(process.hProcess, 10000);
-    Window form;
-    for (HWND h = nullptr; !form && (h = FindWindowExW(nullptr, h, forms::Form::kWindowClass, nullptr));) {
-        DWORD owner = 0;
-        if (GetWindowThreadProcessId(h, &owner) && owner == process.dwProcessId && IsWindowVisible(h)) form = h;
-    }
-    // Shown and used without the accessibility service; a screen reader's first question brings it.
-    const auto oleacc = [&] {
-        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.dwProcessId);
-        MODULEENTRY32W module{};
-        module.dwSize = sizeof module;
-        bool found = false;
-        for (BOOL more = Module32FirstW(modules, &module); more; more = Module32NextW(modules, &module))
-            found |= !_wcsicmp(module.szModule, L"oleacc.dll");
-        CloseHandle(modules);
-        return found;
-    };
-    const auto control = [&](int id) { return form.Child(forms::Form::kFirstControlId + id); };
-    if (form) {
-        control(Przelicz).Click();
-        EXPECT_EQ(control(srdnicaakt).Text(), L"385.8");
-        EXPECT_FALSE(oleacc());
-        control(Text1).Send(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-        EXPECT_TRUE(oleacc());
-        PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
-    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-    DWORD code = 99;  // STILL_ACTIVE while it runs
-    GetExitCodeProcess(process.hProcess, &code);
-    if (!ended) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    ASSERT_TRUE(form);
-    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
