@@ -228,6 +228,27 @@ TEST_F(DensityChange, GivesTheDesignsClientAreaWhereSuggestedOnTheWorkAreaPainte
     EXPECT_TRUE(errors_.empty());
 }
 
+using SmallScreen = ProgramTest;
+
+// 200 % on a 1366 x 768 screen, the real one of a prefix whose desktop has that size. Wine's frame at
+// 192 dpi adds 6 x 43 pixels, which leaves 725 pixels of height: 7500 twips of the main window come to
+// 724 at 139 dpi (140: 729), the Help window's 5730 to 724 at 182 (183: 728); About fits as designed.
+// The main window moved to a screen of 100 % and back takes the same scales.
+TEST_F(SmallScreen, EveryWindowIsLaidOutAtTheLargestScaleAtWhichItFitsWhole) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_TRUE(work.right == 1366 && work.bottom == 768 && ScreenDpi() == 192) << "not on a 1366 x 768 screen at 192 dpi";
+    for (const auto& [w, scale] : {std::pair{kMain, 139}, {kAbout, 192}, {kHelp, 182}}) {
+        Ref(w)->Show();
+        ExpectLaidOut(Ref(w).get(), w.desc, scale);
+    }
+    for (int dpi : {96, 192}) {
+        const RECT at = Window(Main().hwnd()).Rect();
+        SendMessageW(Main().hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&at));
+        ExpectLaidOut(Main(), ui::kForm1, dpi == 96 ? 96 : 139);
+    }
+}
+
 using Windows = std::pair<const char*, forms::DpiLookups (*)()>;
 class At144Dpi : public ProgramTest, public ::testing::WithParamInterface<Windows> {
     void SetUp() override {
