@@ -4,11 +4,18 @@
 # own fonts, and the Central European MS Sans Serif registered as a Polish Windows has
 # it. Safe to call from many tests at once.
 #
-#   wine-prefix.sh PREFIX [--copy-of BASE] [--without-ce-font] [--without-virtual-desktop] [--black-scheme]
+#   wine-prefix.sh PREFIX [--copy-of BASE] [--without-ce-font] [--plain] [--desktop WxH]
+#                  [--without-virtual-desktop] [--black-scheme]
 # --copy-of makes PREFIX a copy of BASE (made first, without options, where missing): copying
 # takes a few seconds where Wine's set-up of a new prefix takes a quarter of a minute.
 # --without-ce-font leaves that font unregistered, so that the font mapper falls back on
 # the host's fonts: the setting in which the program's own font choice has to step in.
+# --plain has the fonts of a prefix as Wine makes it, without any of the set-up above: no
+# font of Wine's copied in (Debian's Wine then has none of its own at all), nothing
+# registered, and of the host's fonts only DejaVu, as a standard Debian image has it: fontconfig
+# is shown only that folder by PREFIX/fonts.conf (the host's settings otherwise), which Wine reads
+# where FONTCONFIG_FILE names it (the caller sets it): what the prefix offers does not depend on the host.
+# --desktop gives the virtual desktop another size than 2048x1536 (a laptop's 1366x768).
 # --without-virtual-desktop leaves the desktop out, for a display with a window manager:
 # Wine then gives each window a top-level X window of its own. Wine 8 decides this by the
 # registry value Explorer\Desktop alone, so it is a prefix's setting, not a run's; a prefix
@@ -18,13 +25,16 @@
 # The options are registry values, written into the prefix's registry files while no Wine
 # process has them open: every way of making the prefix ends in the same edits.
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX [--copy-of BASE] [--without-ce-font] [--without-virtual-desktop] [--black-scheme]}
-base= ce_font=1 desktop=1 black=0
+prefix=${1:?usage: wine-prefix.sh PREFIX [--copy-of BASE] [--without-ce-font] [--plain] [--desktop WxH] [--without-virtual-desktop] [--black-scheme]}
+base= ce_font=1 plain=0 size= desktop=1 black=0
+dejavu=/usr/share/fonts/truetype/dejavu
 shift
 while [ $# -gt 0 ]; do
   case $1 in
     --copy-of) base=${2:?wine-prefix.sh: --copy-of needs a prefix}; shift ;;
     --without-ce-font) ce_font=0 ;;
+    --plain) plain=1 ce_font=0 ;;
+    --desktop) size=${2:?wine-prefix.sh: --desktop needs a size}; shift ;;
     --without-virtual-desktop) desktop=0 ;;
     --black-scheme) black=1 ;;
     *) echo "wine-prefix.sh: unknown option $1" >&2; exit 2 ;;
@@ -84,6 +94,20 @@ if [ $desktop = 1 ]; then
   edit user.reg 'Software\\Wine\\Explorer' '"Desktop"="Default"'
 else
   edit user.reg 'Software\\Wine\\Explorer' '"Desktop"=-'
+fi
+[ -z "$size" ] || edit user.reg 'Software\\Wine\\Explorer\\Desktops' "\"Default\"=\"$size\""
+if [ $plain = 1 ]; then
+  [ -f "$dejavu/DejaVuSans.ttf" ] || { echo "wine-prefix.sh: no DejaVu in $dejavu (fonts-dejavu-core)" >&2; exit 1; }
+  for font in /usr/share/wine/fonts/*; do rm -f "$prefix/drive_c/windows/Fonts/${font##*/}"; done
+  # The host's fonts that Wine found, listed by their paths: found anew from fonts.conf.
+  for file in system.reg user.reg; do
+    awk '/^\[/ { fonts = $0 ~ /(\\\\Fonts|External Fonts)\] / } !(fonts && /^"[^"]*"="[A-Za-z]:\\\\/)' \
+      "$prefix/$file" >"$prefix/$file.new"
+    mv "$prefix/$file.new" "$prefix/$file"
+  done
+  printf '%s\n' '<?xml version="1.0"?>' '<!DOCTYPE fontconfig SYSTEM "fonts.dtd">' \
+    "<fontconfig><include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include><reset-dirs/>" \
+    "<dir>$dejavu</dir><cachedir>$prefix/fontconfig</cachedir></fontconfig>" >"$prefix/fonts.conf"
 fi
 if [ $ce_font = 0 ]; then
   edit system.reg 'Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts' '"MS Sans Serif CE"=-'

@@ -40,8 +40,14 @@ Rect MovedInto(Rect window, Rect area) {
     return {left, top, left + window.width(), top + window.height()};
 }
 
-Size Refitted(Size window, Size got, Size wanted) {
-    return {window.width + wanted.width - got.width, window.height + wanted.height - got.height};
+int FittingDpi(const FormDesc& form, int dpi, Size frame, Size area) {
+    const auto fits = [&](int at) {
+        const Size client = ClientSize(form, at);
+        return client.width + frame.width <= area.width && client.height + frame.height <= area.height;
+    };
+    int fitting = dpi;
+    while (fitting > kDesignDpi && !fits(fitting)) --fitting;
+    return fitting;
 }
 
 }  // namespace forms

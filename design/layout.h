@@ -44,8 +44,9 @@ bool OverlapsInputControl(std::span<const ControlDesc> controls, const ControlDe
 // larger than the area keeps its top-left corner inside, and with it the caption to drag it by.
 Rect MovedInto(Rect window, Rect area);
 
-// The window size that gives a client area of `wanted`, from a window of size `window` whose
-// client area came out `got`: the frame the system really drew is kept.
-Size Refitted(Size window, Size got, Size wanted);
+// The density to lay a form out at on a screen of `dpi` whose work area is `area`, in a frame
+// that adds `frame` to its client area: that density where the whole window fits, else the
+// largest lower one that does, as if the screen's density were lower; never below the design's.
+int FittingDpi(const FormDesc& form, int dpi, Size frame, Size area);
 
 }  // namespace forms

@@ -27,7 +27,7 @@ ATOM Form::RegisterWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&wc);
 }
 
-HFONT Form::FontFor(const Font& font) { return program_.fonts().Get(font, dpi_); }
+HFONT Form::FontFor(const Font& font) { return program_.fonts().Get(font, scale_); }
 
 void Form::Build() {
     // Owned by the hidden owner window, not by another form: no taskbar button, and
@@ -44,12 +44,10 @@ void Form::Build() {
 
     try {
         dpi_ = DpiOf(hwnd_, lookups);
-        // On a screen of another density, or in another frame than the system told: sized
-        // again where the system put it.
-        if (const RECT drawn = Window(hwnd_).Client(); Size{drawn.right, drawn.bottom} != ClientSize(desc_, dpi_)) {
-            const RECT placed = Window(hwnd_).Rect();
-            PlaceAt({placed.left, placed.top}, nullptr);
-        }
+        // Sized again where the system put it: on a screen of another density, in another frame
+        // than the system told, or too small for the design, and moved onto that screen whole.
+        const RECT placed = Window(hwnd_).Rect();
+        PlaceAt({placed.left, placed.top}, WorkAreaOf(placed));
         if (!program_.HighContrast()) LoadPicture();  // in high contrast, only once it is off
         LoadIcons();
         controls_.assign(desc_.controls.size(), nullptr);
@@ -78,13 +76,13 @@ void Form::Build() {
     }
 }
 
-// The picture for the window's density, made once per density.
+// The picture for the window's layout, made once per density laid out at.
 void Form::LoadPicture() {
-    if (picture_ && pictureDpi_ == dpi_) return;
-    const Size client = ClientSize(desc_, dpi_);
+    if (picture_ && pictureScale_ == scale_) return;
+    const Size client = ClientSize(desc_, scale_);
     picture_ = MakePicture(program_.instance(), desc_.picture.car, desc_.picture.widthAt96,
-                           {client.width, client.height}, dpi_);
-    pictureDpi_ = dpi_;
+                           {client.width, client.height}, scale_);
+    pictureScale_ = scale_;
 }
 
 void Form::LoadIcons() {
@@ -122,7 +120,7 @@ void Form::CreateControl(const ControlDesc& c) {
             style |= BS_PUSHBUTTON;
             break;
     }
-    const Rect place = PlaceOf(c, dpi_);
+    const Rect place = PlaceOf(c, scale_);
     const std::wstring text(c.kind == Kind::ComboBox ? std::wstring_view{} : c.text);
     HWND h = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left, place.top, place.width(),
                              place.height(), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + c.id)),

@@ -15,14 +15,11 @@ namespace forms {
 LRESULT Form::Rescale(const Message& m) {
     dpi_ = HIWORD(m.wParam);
     const RECT& suggested = *reinterpret_cast<const RECT*>(m.lParam);
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    const bool known = GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &screen);
-    PlaceAt({suggested.left, suggested.top}, known ? &screen.rcWork : nullptr);
+    PlaceAt({suggested.left, suggested.top}, WorkAreaOf(suggested));
     if (!program_.HighContrast()) LoadPicture();
     LoadIcons();
     for (const ControlDesc& c : desc_.controls) {
-        const Rect r = PlaceOf(c, dpi_);
+        const Rect r = PlaceOf(c, scale_);
         MoveWindow(control(c.id), r.left, r.top, r.width(), r.height(), FALSE);
         SendMessageW(control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
     }
@@ -33,21 +30,24 @@ LRESULT Form::Rescale(const Message& m) {
 }
 
 // The window's top-left corner at topLeft, moved into the work area where it would stick out,
-// and its client area the design's at its density: in the frame the lookups tell, and once
-// more in the frame the system really drew where that is another. Wine draws every frame at
-// the system's density, as Windows 10 1607 does a v1 window's, whatever
-// AdjustWindowRectExForDpi tells.
-void Form::PlaceAt(POINT topLeft, const RECT* workArea) {
-    const Size client = ClientSize(desc_, dpi_);
-    const SIZE framed = FrameSize(client.width, client.height, kFrameStyle, kFrameExStyle, dpi_, program_.lookups());
-    Size window{framed.cx, framed.cy};
+// and its client area the design's at the largest density up to the window's at which it fits
+// there whole: in the frame the lookups tell, and once more in the frame the system really drew
+// where that is another. Wine draws every frame at the system's density, as Windows 10 1607 does
+// a v1 window's, whatever AdjustWindowRectExForDpi tells.
+void Form::PlaceAt(POINT topLeft, const std::optional<RECT>& workArea) {
+    const Size design = ClientSize(desc_, dpi_);
+    const SIZE told = FrameSize(design.width, design.height, kFrameStyle, kFrameExStyle, dpi_, program_.lookups());
+    Size frame{told.cx - design.width, told.cy - design.height};
     for (int attempt = 0; attempt < 2; ++attempt) {
-        Rect r{topLeft.x, topLeft.y, topLeft.x + window.width, topLeft.y + window.height};
-        if (workArea) r = MovedInto(r, {workArea->left, workArea->top, workArea->right, workArea->bottom});
+        const Rect area = workArea ? Rect{workArea->left, workArea->top, workArea->right, workArea->bottom} : Rect{};
+        scale_ = workArea ? FittingDpi(desc_, dpi_, frame, {area.width(), area.height()}) : dpi_;
+        const Size client = ClientSize(desc_, scale_);
+        Rect r{topLeft.x, topLeft.y, topLeft.x + client.width + frame.width, topLeft.y + client.height + frame.height};
+        if (workArea) r = MovedInto(r, area);
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        const RECT drawn = Window(hwnd_).Client();
+        const RECT drawn = Window(hwnd_).Client(), taken = Window(hwnd_).Rect();
         if (Size{drawn.right, drawn.bottom} == client) return;
-        window = Refitted(window, {drawn.right, drawn.bottom}, client);
+        frame = {taken.right - taken.left - drawn.right, taken.bottom - taken.top - drawn.bottom};
     }
 }
 

@@ -6,8 +6,10 @@
 #include "forms/platform.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <limits>
+#include <utility>
 
 namespace forms {
 namespace {
@@ -24,7 +26,8 @@ bool SameFace(std::wstring_view a, std::wstring_view b) {
 }
 
 // Every fixed text set in this font, with the room its control gives it. Borders, the
-// combo's button and a button's bevel take a few pixels of the box.
+// combo's button and a button's bevel take a few pixels of the box. A label's lines broken
+// in its text must each fit its width too.
 std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Font& font, int dpi,
                                 const DpiLookups& lookups) {
     const int bevel = Pixels(90, dpi), arrow = SystemMetric(SM_CXVSCROLL, dpi, lookups);
@@ -34,7 +37,11 @@ std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Fo
             if (c.font != font) continue;
             const int width = Pixels(c.place.width, dpi), height = Pixels(c.place.height, dpi);
             switch (c.kind) {
-                case Kind::Label: captions.push_back({c.text, width, height, true}); break;
+                case Kind::Label:
+                    captions.push_back({c.text, width, height, true});
+                    for (size_t at = 0, end; (end = c.text.find(L"\r\n", at)) != std::wstring_view::npos; at = end + 2)
+                        captions.push_back({c.text.substr(at, end - at), width, height, false});
+                    break;
                 case Kind::TextBox:
                 case Kind::Button: captions.push_back({c.text, width - bevel, height, false}); break;
                 case Kind::ComboBox:
@@ -46,19 +53,26 @@ std::vector<Caption> CaptionsIn(std::span<const FormDesc* const> forms, const Fo
     return captions;
 }
 
-// Pixels by which the captions stick out of their boxes, summed; 0 when all fit. The
-// last line's descent may hang below, as it does in the original layout.
+// Pixels by which the captions stick out of their boxes, right or below, summed; 0 when all
+// fit. A control cuts off whatever lies outside it, the last line's descenders too.
 long long Overflow(HDC dc, const std::vector<Caption>& captions) {
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
     long long overflow = 0;
     for (const Caption& c : captions) {
         RECT r{0, 0, c.width, 0};
         const UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (c.wraps ? DT_WORDBREAK : DT_SINGLELINE);
         DrawTextW(dc, c.text.data(), static_cast<int>(c.text.size()), &r, flags);
-        overflow += std::max(0L, r.right - c.width) + std::max(0L, r.bottom - tm.tmDescent - c.height);
+        overflow += std::max(0L, r.right - c.width) + std::max(0L, r.bottom - c.height);
     }
     return overflow;
+}
+
+// How far a face's proportions are from MS Sans Serif's, in pixels at this em: MS Sans Serif
+// (Central European, 8 points) draws this caption 208 pixels wide at its 11-pixel em, 249 in bold.
+int ProportionDistance(HDC dc, const Font& font, int em) {
+    constexpr std::wstring_view kSample = L"\u015arednica ko\u0142a z aktualnym rozmiarem opony";
+    SIZE size{};
+    GetTextExtentPoint32W(dc, kSample.data(), static_cast<int>(kSample.size()), &size);
+    return static_cast<int>(std::abs(size.cx * 11 - (font.weight >= FW_BOLD ? 249 : 208) * em) / 11);
 }
 
 // GDI calls this back, so nothing may be thrown through it: should storing a face fail, the
@@ -121,16 +135,39 @@ Ink InkOf(HDC dc, std::wstring_view text) {
 
 // Whether the font selected into the DC draws as its metrics say. Wine scales a bitmap
 // face's advances to sizes it has no strike of but draws the strike's small letters
-// between them, and its Tahoma Bold has the regular outlines; either looks wrong.
+// between them, and its Tahoma Bold has the regular outlines; either looks wrong. Bold is
+// judged on small letters, capitals and digits apart: thickened by Wine, the few straight
+// strokes of "INFO" or "50" can gain too little.
 bool DrawsAsMeasured(HDC dc, const Font& font, std::wstring_view face, int dpi) {
-    constexpr std::wstring_view kSample = L"Wersja \u0142\u0105";
-    const Ink ink = InkOf(dc, kSample);
-    if (ink.rows * 3 < EmHeight(font.points, dpi) * 2) return false;  // "W" to "j" spans most of the em
+    constexpr std::wstring_view kSamples[] = {L"Wersja \u0142\u0105", L"INFO", L"50"};
+    const Ink ink[] = {InkOf(dc, kSamples[0]), InkOf(dc, kSamples[1]), InkOf(dc, kSamples[2])};
+    if (ink[0].rows * 3 < EmHeight(font.points, dpi) * 2) return false;  // "W" to "j" spans most of the em
     if (font.weight < FW_BOLD) return true;
     ScopedFont regular = CreateFontIn({face, font.points, FW_NORMAL}, face, dpi);
     if (!regular) return false;
     Selection selected(dc, regular.get());
-    return ink.dark * 4 >= InkOf(dc, kSample).dark * 5;  // bold: a quarter more ink at least
+    for (size_t i = 0; i < std::size(kSamples); ++i)
+        if (ink[i].dark * 4 < InkOf(dc, kSamples[i]).dark * 5) return false;  // bold: a quarter more ink at least
+    return true;
+}
+
+// A sans face with letters of varying widths, scaled from outlines: at this em, as near as a
+// scaled face's rounded metrics tell it (Wine rounds ascent and descent apart), as heavy as
+// asked (not a light face), drawn as measured. Null for anything else: never a serif face, a
+// fixed-pitch one or a symbol face.
+ScopedFont CreateSansFont(HDC dc, const Font& font, std::wstring_view face, int dpi) {
+    ScopedFont handle = CreateFontIn(font, face, dpi);
+    if (!handle) return {};
+    Selection selected(dc, handle.get());
+    wchar_t delivered[LF_FACESIZE] = {};
+    TEXTMETRICW tm{};
+    if (!GetTextFaceW(dc, LF_FACESIZE, delivered) || !GetTextMetricsW(dc, &tm)) return {};
+    const int em = EmHeight(font.points, dpi);
+    const bool sans = (tm.tmPitchAndFamily & 0xF0) == FF_SWISS && (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) &&
+                      (tm.tmPitchAndFamily & TMPF_VECTOR);  // TMPF_FIXED_PITCH set: varying widths
+    const bool sized = std::abs(tm.tmHeight - tm.tmInternalLeading - em) <= 1 && tm.tmWeight + 100 >= font.weight;
+    const bool measured = SameFace(delivered, face) && tm.tmCharSet == EASTEUROPE_CHARSET && sans && sized;
+    return measured && DrawsAsMeasured(dc, font, face, dpi) ? std::move(handle) : ScopedFont{};
 }
 
 }  // namespace
@@ -163,22 +200,22 @@ ScopedFont Fonts::Choose(const Font& font, int dpi) const {
     return LastResort(font, dpi);
 }
 
-// Any face the system really has at this size, the first by name that keeps every
-// caption inside its box, or else the one that overflows least: never the mapper's
-// unmeasured pick.
+// Of the sans faces the system has at this size, the one that keeps every caption inside its
+// box, or else overflows least, and then comes nearest MS Sans Serif's proportions: never the
+// mapper's unmeasured pick.
 ScopedFont Fonts::LastResort(const Font& font, int dpi) const {
     const std::vector<Caption> captions = CaptionsIn(forms_, font, dpi, lookups_);
     ScopedDc dc(CreateCompatibleDC(nullptr));
     ScopedFont best;
-    long long bestOverflow = std::numeric_limits<long long>::max();
+    std::pair bestMeasure{std::numeric_limits<long long>::max(), 0};
     for (const std::wstring& face : CentralEuropeanFaces(dc.get())) {
-        ScopedFont candidate = CreateExactFont(font, face, dpi);
+        ScopedFont candidate = CreateSansFont(dc.get(), font, face, dpi);
         if (!candidate) continue;
         Selection selected(dc.get(), candidate.get());
-        if (const long long overflow = Overflow(dc.get(), captions); overflow < bestOverflow) {
-            bestOverflow = overflow;
+        const std::pair measure{Overflow(dc.get(), captions), ProportionDistance(dc.get(), font, EmHeight(font.points, dpi))};
+        if (!best || measure < bestMeasure) {
+            bestMeasure = measure;
             best = std::move(candidate);
-            if (overflow == 0) break;
         }
     }
     // No face at all at this size: what the mapper gives is all there is.

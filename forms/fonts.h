@@ -17,10 +17,11 @@
 
 namespace forms {
 
-// Tried in this order after the face a window asks for: the first two were drawn to keep
-// MS Sans Serif's widths, and one or the other is on every Windows and in Wine. DejaVu
-// Sans Condensed, about as wide, is for where Wine draws neither as its metrics say.
-inline constexpr std::wstring_view kReplacementFaces[] = {L"Microsoft Sans Serif", L"Tahoma", L"DejaVu Sans Condensed"};
+// Tried in this order after the face a window asks for: both were drawn to keep MS Sans
+// Serif's widths, and one or the other is on every Windows. Where neither is drawn as its
+// metrics say, the last resort measures the sans faces there are (DejaVu Sans Condensed,
+// in a Wine prefix of Debian's, comes nearest).
+inline constexpr std::wstring_view kReplacementFaces[] = {L"Microsoft Sans Serif", L"Tahoma"};
 
 // The font in exactly this face, the Central European character set and the em height
 // of its points at this dpi, drawn as its metrics say (letters as tall as the em, bold

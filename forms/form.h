@@ -71,7 +71,7 @@ private:
     LRESULT ColoursChanged(const Message& m);
     // density_change.cpp
     LRESULT Rescale(const Message& m);
-    void PlaceAt(POINT topLeft, const RECT* workArea);
+    void PlaceAt(POINT topLeft, const std::optional<RECT>& workArea);
     // paint.cpp
     LRESULT PaintBackground(HDC dc);
     LRESULT ColourLabel(const Message& m) const;
@@ -104,9 +104,10 @@ private:
     HWND hwnd_ = nullptr;         // owned by the window manager via Program's owner window
     std::vector<HWND> controls_;  // by control id; children die with hwnd_
     std::vector<std::optional<Rgb>> inks_;  // by control id: what a handler set instead of the table's
-    int dpi_ = kDesignDpi;  // the window's, once it has one
+    int dpi_ = kDesignDpi;    // the window's, once it has one: its frame's and icons'
+    int scale_ = kDesignDpi;  // what its picture, fonts and controls are laid out at
     ScopedBitmap picture_;
-    int pictureDpi_ = 0;
+    int pictureScale_ = 0;
     ScopedIcon bigIcon_, smallIcon_;
     HWND lastFocus_ = nullptr;
     bool asked_ = false;              // a screen reader has asked: each control gets its name once it exists

@@ -58,6 +58,13 @@ SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, in
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+std::optional<RECT> WorkAreaOf(const RECT& where) {
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    if (!GetMonitorInfoW(MonitorFromRect(&where, MONITOR_DEFAULTTONEAREST), &screen)) return std::nullopt;
+    return screen.rcWork;
+}
+
 bool SystemHighContrast() {
     HIGHCONTRASTW setting{sizeof setting, 0, nullptr};
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) && (setting.dwFlags & HCF_HIGHCONTRASTON);

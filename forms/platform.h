@@ -1,6 +1,6 @@
 #pragma once
 // What the system is asked about the screen and the user's settings: densities, frame
-// metrics, high contrast and the decimal separator. Windows 10 (1607) tells a window's
+// metrics, work areas, high contrast and the decimal separator. Windows 10 (1607) tells a window's
 // density directly, and sizes frames and metrics for any density; Windows 8.1 tells its
 // monitor's, and draws a per-monitor window's frame and metrics at the system's density on
 // every screen; Windows 7 has one density for every screen. Functions newer than Windows 7
@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace forms {
@@ -29,6 +30,9 @@ int DpiOf(HWND window, const DpiLookups& lookups);
 int SystemMetric(int index, int dpi, const DpiLookups& lookups);
 // The window around a client area of this size, as the lookups tell its frame at this density.
 SIZE FrameSize(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi, const DpiLookups& lookups);
+// The work area of the screen a rectangle lies most on, or of the nearest screen; none where
+// the system tells none.
+std::optional<RECT> WorkAreaOf(const RECT& where);
 // SPI_GETHIGHCONTRAST's HCF_HIGHCONTRASTON: the windows then drop their picture and
 // colours for the system's.
 bool SystemHighContrast();

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686  # 32-bit: built, never run (no wine32)
   wine wine64 fonts-wine xvfb
+  fonts-dejavu-core fonts-dejavu-extra  # the only host fonts of the plain Wine prefix the captions are tested in
   openbox xdotool x11-utils  # run.sh's look for a window manager, and its test
 )
 [ "${1:-}" = --screenshots ] && packages+=(imagemagick)

@@ -93,12 +93,19 @@ TEST(Layout, WindowsMovedIntoTheWorkArea) {
     for (const auto& c : cases) EXPECT_EQ(MovedInto(c.window, c.area), c.moved) << c.window.left << ", " << c.window.top;
 }
 
-// The frame the system really drew kept: 6 x 34 told and 6 x 25 drawn; as told; 6 x 25
-// told and 8 x 31 drawn.
-TEST(Layout, WindowRefittedToTheClientArea) {
-    EXPECT_EQ(Refitted({1055, 784}, {1049, 759}, {1049, 750}), (Size{1055, 775}));
-    EXPECT_EQ(Refitted({1404, 1025}, {1398, 1000}, {1398, 1000}), (Size{1404, 1025}));
-    EXPECT_EQ(Refitted({880, 650}, {872, 619}, {874, 625}), (Size{882, 656}));
+// A frame of 6 x 29 pixels. The main window at 200 % on a 1366 x 768 screen: 768 - 29 leaves 739
+// pixels for 7500 twips, which 141 dpi make 734 (142: 740); at 150 % the same. A screen 1000 wide
+// leaves 994 for 10485 twips: 136 dpi make 990 (137: 998). The About window fits at 200 %; nothing
+// below 100 %, not even where the design does not fit. At 200 % exactly 1404 x 1029 fits; a pixel
+// less, 191 dpi (1391 x 995).
+TEST(Layout, DensityAtWhichTheWindowFitsItsScreen) {
+    const struct { const FormDesc* form; int dpi; Size area; int fitting; } cases[] = {
+        {&ui::kForm1, 192, {1366, 768}, 141}, {&ui::kForm1, 144, {1366, 768}, 141}, {&ui::kForm1, 192, {1000, 2000}, 136},
+        {&ui::kForm1, 192, {2048, 1536}, 192}, {&ui::kForm2, 192, {1366, 768}, 192}, {&ui::kForm1, 120, {640, 480}, 96},
+        {&ui::kForm1, 72, {640, 480}, 72}, {&ui::kForm1, 192, {1404, 1029}, 192}, {&ui::kForm1, 192, {1404, 1028}, 191},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FittingDpi(*c.form, c.dpi, {6, 29}, c.area), c.fitting) << c.dpi << " dpi in " << c.area.width;
 }
 
 }  // namespace

@@ -10,16 +10,13 @@ namespace {
 
 // A text drawn in black as a control draws it, in a box of this size (0: the text's extent) on a
 // canvas 40 pixels larger: its dark pixels, the rows they span, its widest run of blank columns
-// between inked ones, and what lies outside the box, which the control cuts off. The last line's
-// descenders may lose a row, as "opony" does in the original layout; away from 96 dpi box and
-// font are rounded apart: a pixel of slack.
+// between inked ones, and the ink outside the box, right of it or below, which the control cuts off
+// (ink: what is seen, also the grey of a thin stem smoothed).
 struct Ink { int dark = 0, rows = 0, widestGap = 0, outside = 0; };
 Ink InkOf(HDC dc, std::wstring_view text, UINT flags = DT_SINGLELINE, int width = 0, int height = 0) {
     SIZE box{width, height};
     if (!width) GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &box);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int cx = box.cx + 40, cy = box.cy + 40, slack = GetDeviceCaps(dc, LOGPIXELSX) == 96 ? 0 : 1;
+    const int cx = box.cx + 40, cy = box.cy + 40;
     const forms::Canvas canvas(dc, cx, cy);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
@@ -31,10 +28,11 @@ Ink InkOf(HDC dc, std::wstring_view text, UINT flags = DT_SINGLELINE, int width 
     for (int y = 0; y < cy; ++y) {
         int row = 0;
         for (int x = 0; x < cx; ++x) {
-            const bool dark = (pixels[static_cast<size_t>(y * cx + x)] & 0xFF) < 0x80;
+            const auto level = pixels[static_cast<size_t>(y * cx + x)] & 0xFF;  // visible from a quarter grey
+            const bool dark = level < 0x80, seen = level < 0xC0;
             row += dark;
-            columns[static_cast<size_t>(x)] += dark;
-            ink.outside += dark && (x >= box.cx + slack || y >= box.cy + tm.tmDescent);
+            columns[static_cast<size_t>(x)] += seen;
+            ink.outside += seen && (x >= box.cx || y >= box.cy);
         }
         ink.dark += row;
         ink.rows += row > 0;
@@ -63,9 +61,14 @@ TEST_F(Captions, EveryFixedCaptionFitsItsControlInAFontThatLooksAsItShould) {
         for (const forms::ControlDesc& c : w.desc.controls) {
             const Window h = form.control(c.id);
             const std::wstring text = h.Text();
-            SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)));
             forms::Selection selected(dc.get(), h.Font());
             LOGFONTW lf = FontOf(h);
+            SCOPED_TRACE(testing::Message() << testing::PrintToString(text.substr(0, 30)) << " in "
+                                            << testing::PrintToString(std::wstring(lf.lfFaceName)));
+            // A sans face of letters of varying widths (the flag's name says the opposite), never serif or fixed.
+            TEXTMETRICW tm{};
+            GetTextMetricsW(dc.get(), &tm);
+            EXPECT_EQ(tm.tmPitchAndFamily & 0xF1, FF_SWISS | TMPF_FIXED_PITCH);
             // As drawn, not as the metrics say: "W" to "j" spans most of the em (not a smaller face's letters
             // between stretched advances), no gap in a word wider than a third of it, bold a quarter heavier.
             const int em = -lf.lfHeight;

@@ -124,12 +124,17 @@ inline ::testing::AssertionResult PaintsTheArtwork(HWND form) {
     return ::testing::AssertionSuccess();
 }
 
-// A window laid out at a density: the design's client area, every control where the layout puts
-// it and in its font's em (both checked natively against hand-worked values), the artwork painted.
+// A window laid out at a density, whole on its screen's work area: the design's client area, every
+// control where the layout puts it and in its font's em (both checked natively against hand-worked
+// values), the artwork painted.
 inline void ExpectLaidOut(const forms::Form& form, const forms::FormDesc& desc, int dpi) {
-    const RECT client = Window(form.hwnd()).Client();
+    const RECT client = Window(form.hwnd()).Client(), window = Window(form.hwnd()).Rect();
+    MONITORINFO screen{sizeof screen, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(form.hwnd(), MONITOR_DEFAULTTONEAREST), &screen);
+    RECT whole{};
+    EXPECT_TRUE(IntersectRect(&whole, &window, &screen.rcWork) && EqualRect(&whole, &window)) << "off its work area";
     const forms::Size size = forms::ClientSize(desc, dpi);
-    EXPECT_EQ((std::array<LONG, 2>{client.right, client.bottom}), (std::array<LONG, 2>{size.width, size.height})) << dpi;
+    ASSERT_EQ((std::array<LONG, 2>{client.right, client.bottom}), (std::array<LONG, 2>{size.width, size.height})) << dpi;
     for (const forms::ControlDesc& c : desc.controls) {
         const RECT r = Window(form.control(c.id)).Place();
         const forms::Rect p = forms::PlaceOf(c, dpi);
