@@ -10,27 +10,16 @@
 namespace tarvex_test {
 namespace {
 
-using namespace ui::form1;
-
 // What was reported, over which window, and whether from inside the messages the test sent.
 using Told = std::tuple<int, std::wstring, HWND, bool>;
 std::vector<Told> told;
 bool inside = false;
 void Record(const calc::RuntimeError& e, HWND over) { told.emplace_back(e.number, e.description, over, inside); }
 
-struct Names : forms::NameService {  // fails while the test sends its messages
-    std::map<HWND, std::wstring> given;
-    void Name(HWND h, std::wstring_view name) override {
-        if (inside) throw std::runtime_error("brak czytnika");
-        given[h] = name;
-    }
-    void Unname(HWND h) override { given.erase(h); }
-};
-
 class Failures : public ::testing::Test {
 protected:
-    Failures() { told.clear(); }
-    Names names_;  // outlives the program, which takes its names back
+    Failures() { told.clear(); names_.refusing = &inside; }  // the names fail while the test sends its messages
+    RecordedNames names_;  // outlives the program, which takes its names back
     forms::Program program_{GetModuleHandleW(nullptr), ui::kForm1, ui::kForm2, ui::kForm3, &Record};
 };
 

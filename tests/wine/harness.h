@@ -7,8 +7,9 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "forms/canvas.h"
 #include "forms/program.h"
 #include "forms/window.h"
+#include "resource_ids.h"
 #include "ui/about_window.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -37,15 +39,12 @@ inline const WindowCase kWindows[] = {kMain, kAbout, kHelp};
 // Everything "Przelicz" writes, in the order it writes it: an error leaves a prefix written.
 inline constexpr int kResults[] = {srdnicaakt, srednicanew, roznica, procentbl, Label21_1,
                                    Label22,    Label23,     Label24, Label25,   Label26};
+inline constexpr int kCombos[] = {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6};  // current size, then new
 inline void PrintTo(const WindowCase& w, std::ostream* out) { *out << w.name; }
 
 // Handles whatever is waiting in this thread's queue (paints, activation, WM_QUIT).
 inline void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&msg)) TranslateMessage(&msg);
 }
 
 // Typing, key by key: unlike WM_SETTEXT this clears a combo's selection, as a user's typing does.
@@ -58,16 +57,24 @@ inline bool Near(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
-
 inline int ScreenDpi() {
     const forms::ScopedDc screen(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
     return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
-
 inline LOGFONTW FontOf(Window control) {
     LOGFONTW font{};
     GetObjectW(control.Font(), sizeof font, &font);
     return font;
+}
+
+// The work area of the screen a window is on, and whether a rectangle lies whole inside another.
+inline RECT WorkArea(HWND window) {
+    MONITORINFO screen{sizeof screen, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &screen);
+    return screen.rcWork;
+}
+inline bool Inside(RECT in, RECT out) {
+    return in.left >= out.left && in.top >= out.top && in.right <= out.right && in.bottom <= out.bottom;
 }
 
 // A canvas on a DC of its own: what GDI draws there, read back.
@@ -106,33 +113,13 @@ struct Shot : Drawing {
     }
 };
 
-// Whether the window's background shows the artwork's known colours where it is plain: the band,
-// darker at its foot, the sand, the car's paint. The artwork (700 x 501) spans the client area.
-inline ::testing::AssertionResult PaintsTheArtwork(HWND form) {
-    const RECT client = Window(form).Client();
-    const Drawing painted(client.right, client.bottom);
-    SendMessageW(form, WM_ERASEBKGND, reinterpret_cast<WPARAM>(painted.dc()), 0);
-    const std::tuple<double, double, COLORREF, int> points[] = {
-        {20, 2, RGB(48, 103, 177), 3}, {20, 30, RGB(38, 88, 155), 3}, {350, 100, RGB(241, 230, 201), 2},
-        {20, 450, RGB(237, 224, 191), 2}, {576, 93, RGB(173, 35, 26), 12}};
-    const double scale = client.right / 700.0;
-    for (const auto& [px, py, colour, tolerance] : points) {
-        const COLORREF drawn = painted.At(LONG((px + 0.5) * scale), LONG((py + 0.5) * scale));
-        if (!Near(drawn, colour, tolerance))
-            return ::testing::AssertionFailure() << px << "," << py << ": " << std::hex << drawn << " not " << colour;
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // A window laid out at a density, whole on its screen's work area: the design's client area, every
 // control where the layout puts it and in its font's em (both checked natively against hand-worked
-// values), the artwork painted.
+// values), and the artwork (700 x 501) across the client area, its known colours where it is plain:
+// the band, darker at its foot, the sand, the car's paint.
 inline void ExpectLaidOut(const forms::Form& form, const forms::FormDesc& desc, int dpi) {
-    const RECT client = Window(form.hwnd()).Client(), window = Window(form.hwnd()).Rect();
-    MONITORINFO screen{sizeof screen, {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(form.hwnd(), MONITOR_DEFAULTTONEAREST), &screen);
-    RECT whole{};
-    EXPECT_TRUE(IntersectRect(&whole, &window, &screen.rcWork) && EqualRect(&whole, &window)) << "off its work area";
+    const RECT client = Window(form.hwnd()).Client();
+    EXPECT_TRUE(Inside(Window(form.hwnd()).Rect(), WorkArea(form.hwnd()))) << "off its work area";
     const forms::Size size = forms::ClientSize(desc, dpi);
     ASSERT_EQ((std::array<LONG, 2>{client.right, client.bottom}), (std::array<LONG, 2>{size.width, size.height})) << dpi;
     for (const forms::ControlDesc& c : desc.controls) {
@@ -145,7 +132,17 @@ inline void ExpectLaidOut(const forms::Form& form, const forms::FormDesc& desc, 
                                        c.font.weight, EASTEUROPE_CHARSET}))
             << "control " << c.id << " at " << dpi << " dpi";
     }
-    EXPECT_TRUE(PaintsTheArtwork(form.hwnd())) << dpi << " dpi";
+    const Drawing painted(client.right, client.bottom);
+    SendMessageW(form.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(painted.dc()), 0);
+    const std::tuple<double, double, COLORREF, int> points[] = {
+        {20, 2, RGB(48, 103, 177), 3}, {20, 30, RGB(38, 88, 155), 3}, {350, 100, RGB(241, 230, 201), 2},
+        {20, 450, RGB(237, 224, 191), 2}, {576, 93, RGB(173, 35, 26), 12}};
+    const double scale = client.right / 700.0;
+    for (const auto& [px, py, colour, tolerance] : points) {
+        const COLORREF drawn = painted.At(LONG((px + 0.5) * scale), LONG((py + 0.5) * scale));
+        EXPECT_TRUE(Near(drawn, colour, tolerance))
+            << px << "," << py << " at " << dpi << " dpi: " << std::hex << drawn << " not " << colour;
+    }
 }
 
 // What every control of a window holds: its text and, in a combo, the entry chosen.
@@ -156,25 +153,49 @@ inline std::vector<std::wstring> Contents(const forms::Form& form, const forms::
     return all;
 }
 
-// The message boxes shown while `show` runs, as the user read them ("caption|text"), their owners
-// and places. A timer, firing inside each box's own loop, presses its OK.
-struct Box { std::wstring text; HWND owner; RECT place; };
-inline std::vector<Box> boxesSeen;
-inline std::vector<Box> BoxesShownBy(const std::function<void()>& show) {
-    boxesSeen.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
-            wchar_t cls[16] = {};
-            if (!GetClassNameW(box, cls, 16) || std::wstring_view(cls) != L"#32770" || !IsWindowVisible(box)) return TRUE;
-            boxesSeen.push_back({Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text(), GetWindow(box, GW_OWNER),
-                                 Window(box).Rect()});
-            return !PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }, 0);
-    });
-    show();
-    KillTimer(nullptr, timer);
-    return boxesSeen;
+// The pointer a form shows over itself or a child; null when it leaves the child its own.
+inline HCURSOR PointerOver(HWND form, HWND target) {
+    SetCursor(nullptr);
+    const bool handled = SendMessageW(form, WM_SETCURSOR, WPARAM(target), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return handled || target == form ? GetCursor() : nullptr;  // over itself: its class arrow
 }
+
+// What a user sees of a pointer: its size (-1 if not monochrome), its hot spot and its image.
+using Look = std::tuple<LONG, DWORD, DWORD, std::vector<char>>;
+inline Look LookOf(HCURSOR cursor) {
+    ICONINFO info{};
+    if (!cursor || !GetIconInfo(cursor, &info)) return {};
+    const forms::ScopedBitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP b{};
+    GetObjectW(mask.get(), sizeof b, &b);
+    std::vector<char> bits(size_t(b.bmWidthBytes * b.bmHeight));
+    GetBitmapBits(mask.get(), LONG(bits.size()), bits.data());
+    return {colour ? -1 : b.bmWidth, info.xHotspot, info.yHotspot, bits};
+}
+
+// The program's own pointer at a density: 32, 48 or 64 pixels, the largest not above 32 at 96 dpi scaled,
+// the I-beam's hot spot mid-stem, the others' at the tip, the image of that size in its resource.
+inline Look Expected(forms::Pointer p, int dpi) {
+    if (p == forms::Pointer::System) return LookOf(LoadCursorW(nullptr, IDC_ARROW));
+    const int size = std::map<int, int>{{96, 32}, {120, 32}, {144, 48}, {168, 48}, {192, 64}}.at(dpi);
+    const std::map<int, POINT> ibeam{{32, {15, 16}}, {48, {22, 24}}, {64, {30, 32}}};
+    const auto [x, y] = p == forms::Pointer::IBeam ? ibeam.at(size) : POINT{};
+    const auto id = MAKEINTRESOURCEW(IDC_TARVEX_ARROW + int(p) - 1);  // arrow, I-beam, busy
+    const forms::ScopedCursor image(HCURSOR(LoadImageW(GetModuleHandleW(nullptr), id, IMAGE_CURSOR, size, size, 0)));
+    return {size, DWORD(x), DWORD(y), std::get<3>(LookOf(image.get()))};
+}
+
+// Records the names given and taken back, standing in for the system's service, which Wine 8 keeps
+// none in; refuses them while *refusing holds.
+struct RecordedNames : forms::NameService {
+    std::map<HWND, std::wstring> given, takenBack;
+    const bool* refusing = nullptr;
+    void Name(HWND h, std::wstring_view name) override {
+        if (refusing && *refusing) throw std::runtime_error("brak czytnika");
+        given[h] = name;
+    }
+    void Unname(HWND h) override { takenBack[h] = given[h]; }
+};
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -193,26 +214,26 @@ protected:
     std::wstring Text(int id) { return Main().Text(id); }
     void Click(int id) { Control(id).Click(); }
 
-    void ChooseOther(int combo) { Combo(Control(combo)).Select(Combo(Control(combo)).Count() - 1); }
-    // One size from the lists, as a user picks it: widthCombo is Combo1 or Combo4.
-    void ChooseSize(int widthCombo, std::wstring_view width, std::wstring_view profile, std::wstring_view rim) {
-        for (const auto& [combo, entry] : {std::pair{widthCombo, width}, {widthCombo + 1, profile}, {widthCombo + 2, rim}})
-            ASSERT_TRUE(Combo(Control(combo)).Select(Combo(Control(combo)).Find(entry)));
-    }
-    // The pair worked by hand: 195/65 R15 against 205/55 R16.
-    void ChooseReferencePair() {
-        ChooseSize(Combo1, L"195", L"65", L"15");
-        ChooseSize(Combo4, L"205", L"55", L"16");
-    }
     // Into the box behind the last entry: short printable texts typed key by key, the rest pasted whole.
     void Enter(int combo, const std::wstring& text) {
-        ChooseOther(combo);
+        Combo(Control(combo)).Select(Combo(Control(combo)).Count() - 1);
         const Window box = Control(combo - Combo1 + Text1);
         const auto typeable = [](wchar_t c) { return c >= 0x20 && c != 0x7F && (c < 0xD800 || c > 0xDFFF); };
         if (text.size() <= 64 && std::ranges::all_of(text, typeable)) return Type(box, text);
         box.SetText(text);
         ASSERT_EQ(box.Text().size(), text.size()) << "the box took the text cut";
     }
+    // Sizes from Combo1 on, as a user gives them: each chosen from its list where it has it, else entered.
+    void Choose(const std::vector<std::wstring>& sizes) {
+        for (size_t n = 0; n < sizes.size(); ++n) {
+            const Combo combo = Control(kCombos[n]);
+            const int entry = combo.Find(sizes[n]);
+            if (entry >= 0) ASSERT_TRUE(combo.Select(entry));
+            else Enter(kCombos[n], sizes[n]);
+        }
+    }
+    // The pair worked by hand: 195/65 R15 against 205/55 R16.
+    void ChooseReferencePair() { Choose({L"195", L"65", L"15", L"205", L"55", L"16"}); }
     // Another test process on the display may hold the activation: brought forward until it holds.
     HWND FocusIn(HWND form) {
         for (int attempt = 0; attempt < 50 && GetActiveWindow() != form; ++attempt) {

@@ -1,6 +1,7 @@
 // How the windows come and go, what the keyboard does, how an error in a click reaches the
 // user and how the program ends, in process.
 
+#include <functional>
 #include <stdexcept>
 
 #include "app/error_box.h"
@@ -16,6 +17,26 @@ bool InFront(HWND a, HWND b) {
     return false;
 }
 
+// The message boxes shown while `show` runs, as the user read them ("caption|text"), their owners
+// and places. A timer, firing inside each box's own loop, presses its OK.
+struct Box { std::wstring text; HWND owner; RECT place; };
+std::vector<Box> boxesSeen;
+std::vector<Box> BoxesShownBy(const std::function<void()>& show) {
+    boxesSeen.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
+            wchar_t cls[16] = {};
+            if (!GetClassNameW(box, cls, 16) || std::wstring_view(cls) != L"#32770" || !IsWindowVisible(box)) return TRUE;
+            boxesSeen.push_back({Window(box).Text() + L"|" + Window(box).Child(0xFFFF).Text(), GetWindow(box, GW_OWNER),
+                                 Window(box).Rect()});
+            return !PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }, 0);
+    });
+    show();
+    KillTimer(nullptr, timer);
+    return boxesSeen;
+}
+
 class Lifetime : public ProgramTest {
 protected:
     Window Closer(const WindowCase& w) { return Ref(w)->control(w.closer); }
@@ -23,12 +44,6 @@ protected:
         Click(w.opener);
         Pump();
         return Ref(w).exists() ? Ref(w)->hwnd() : nullptr;
-    }
-    // A key as the program's message loop hands it on: through the dialog manager first.
-    void Press(HWND form, HWND to, WPARAM key) {
-        for (MSG msg : {MSG{to, WM_KEYDOWN, key, 1, 0, {}}, MSG{to, WM_KEYUP, key, 0xC0000001, 0, {}}})
-            if (!IsDialogMessageW(form, &msg)) DispatchMessageW(&msg);
-        Pump();
     }
 };
 
@@ -53,8 +68,11 @@ TEST_F(Lifetime, SecondaryWindowsOpenModelessComeBackRaisedReshownOrRebuiltAndGo
             EXPECT_EQ(FocusIn(Open(w)), button);
             const RECT r = Window(form).Rect();
             EXPECT_EQ(std::pair(r.left, r.top), std::pair(137L, 211L));
-            if (key) Press(form, button, key);
-            else Closer(w).Click();
+            // A key as the program's message loop hands it on: through the dialog manager first.
+            for (MSG msg : {MSG{button, WM_KEYDOWN, key, 1, 0, {}}, MSG{button, WM_KEYUP, key, 0xC0000001, 0, {}}})
+                if (key && !IsDialogMessageW(form, &msg)) DispatchMessageW(&msg);
+            if (!key) Closer(w).Click();
+            Pump();
             EXPECT_EQ(IsWindowVisible(form), key == VK_ESCAPE || key == VK_TAB) << "key " << key;
         }
         EXPECT_EQ(FocusIn(form), button);
@@ -98,9 +116,7 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
     forms::Form& form = program.Form1().get();
     Combo(form.control(Combo4)).Select(10);  // "inna"
     Window(form.control(Text4)).SetText(L"40000");
-    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(form.hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT work = monitor.rcWork, main = Window(form.hwnd()).Rect();
+    const RECT work = WorkArea(form.hwnd()), main = Window(form.hwnd()).Rect();
     const LONG width = main.right - main.left, height = main.bottom - main.top;
     // The main window in the far corner of a large screen, then half off its other corner.
     const POINT corners[] = {{work.right - width, work.bottom - height}, {work.left - width / 2, work.top - height / 2}};
@@ -113,8 +129,7 @@ TEST(ErrorReport, IsAMessageBoxCaptionedTarvexOverTheWindowWholeOnTheScreenAndTh
                                  L"Wpisano: „40000”\nDozwolone są liczby całkowite od 0 do 999.");
         EXPECT_EQ(boxes[0].owner, form.hwnd());
         const RECT box = boxes[0].place;
-        EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right && box.bottom <= work.bottom)
-            << box.left << "," << box.top << " " << box.right << "," << box.bottom;
+        EXPECT_TRUE(Inside(box, work)) << box.left << "," << box.top << " " << box.right << "," << box.bottom;
         if (at.x > work.left) {
             EXPECT_NEAR((box.left + box.right) / 2, at.x + width / 2, 2);
             EXPECT_NEAR((box.top + box.bottom) / 2, at.y + height / 2, 2);

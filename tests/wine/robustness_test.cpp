@@ -6,39 +6,29 @@
 namespace tarvex_test {
 namespace {
 
-constexpr int kCombos[] = {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6};
-
 using PrzeliczClick = ProgramTest;
 
-// Row by row on one window: six dimensions, each chosen from its list where the list has it, else
-// typed into the box behind the last entry (or pasted, when long or not typeable); with the user's
-// decimal separator where a row gives one.
-// Past 64 Ki characters no 16-bit length holds the text; Wine's edit control lays out a run of
-// digits in time quadratic in its length: that one is 16 Ki.
+// Row by row on one window: six dimensions as a user gives them (Choose), with the user's decimal
+// separator where a row gives one. Which short texts are read is the native suite's; here the pastes
+// the real box must hold whole. Past 64 Ki characters no 16-bit length holds the text; Wine's edit
+// control lays out a run of digits in time quadratic in its length: that one is 16 Ki.
 TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnErrorAndShowsIt) {
     const std::wstring digits(0x4000, L'7'), zeros(0x4000, L'0'), spaces(0x10003, L' '), letters(0x10003, L'x');
     const std::wstring surrogates(0x10003, L'\xD800');
     const std::wstring reference = L"634.5|631.9|-2.6|0.41|49.8|59.75|79.67|89.63|99.59|149.39";
     // The six sizes, the error told, the ten results ("?": not written).
-    struct Row { std::array<std::wstring, 6> sizes; int error; std::wstring results; const wchar_t* separator = L"."; };
+    struct Row { std::vector<std::wstring> sizes; int error; std::wstring results; const wchar_t* separator = L"."; };
     const std::wstring emptied(9, L'|');
     const Row rows[] = {
         // The factor divides by 0: the results not written are emptied.
         {{L"0", L"65", L"0", L"205", L"55", L"16"}, 11, L"0|631.9|631.9|-100||||||"},
         // The new wheel, written "0,7", reads back as 0.
         {{L"195", L"65", L"15", L"1", L"35", L"0"}, 0, L"634,5|0,7|-633,8|-99,89|0,06|0,07|0,09|0,1|0,11|0,17", L","},
-        {{L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
-        // Texts a user or a paste can bring, in a width box: only a plain whole number in range is read.
-        {{L"15.5", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
-        {{L"195", L"65", L"15,5", L"205", L"55", L"16"}, 13, emptied},
-        {{L"195", L"65", L"15", L"205", L"55", L"32767"}, 6, L"634.5" + emptied},
         {{digits, L"65", L"15", L"205", L"55", L"16"}, 6, emptied},  // too many digits
         {{zeros + L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
         {{spaces + L"195", L"65", L"15", L"205", L"55", L"16"}, 0, reference},
         {{L"195" + letters, L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
-        {{surrogates, L"65", L"15", L"205", L"55", L"16"}, 13, emptied},                  // lone surrogates
-        {{L"\u00A0\uFF11\uFF19\uFF15", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},  // no ASCII digit
-        {{L"\r\n195", L"65", L"15", L"205", L"55", L"16"}, 13, emptied},
+        {{surrogates, L"65", L"15", L"205", L"55", L"16"}, 13, emptied},  // lone surrogates
     };
     // The selectors as entered: list index, field and box.
     const auto inputs = [&] {
@@ -49,11 +39,7 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnErrorAndShowsIt) {
     };
     for (const auto& [sizes, error, results, separator] : rows) {
         SCOPED_TRACE(testing::PrintToString(sizes[0].substr(0, 16)) + " ... " + std::to_string(sizes[0].size()));
-        for (size_t n = 0; n < 6; ++n) {
-            const int entry = Combo(Control(kCombos[n])).Find(sizes[n]);
-            if (entry >= 0) Combo(Control(kCombos[n])).Select(entry);
-            else Enter(kCombos[n], sizes[n]);
-        }
+        Choose(sizes);
         for (int id : kResults) Main().SetText(id, L"?");
         const std::vector<std::wstring> before = inputs();
         wchar_t saved[8] = {};  // the separator is read at each click: set just for it
@@ -78,8 +64,7 @@ TEST_F(PrzeliczClick, WritesEachResultInTurnUntilAnErrorAndShowsIt) {
     Click(Przelicz);
     const auto darkRed = [](COLORREF c) { return Near(c, RGB(128, 0, 0), 24); };
     EXPECT_TRUE(std::ranges::any_of(Shot(Main().hwnd()).Colours(right), darkRed));
-    ChooseSize(Combo1, L"165", L"65", L"14");
-    ChooseSize(Combo4, L"195", L"55", L"14");
+    Choose({L"165", L"65", L"14", L"195", L"55", L"14"});
     Click(Przelicz);
     ASSERT_EQ(Text(Label26), L"150");
     for (COLORREF c : Shot(Main().hwnd()).Colours(right))
