@@ -1,8 +1,8 @@
 // The yardstick for tarvex.exe in scripts/bench.sh: the main window's controls, styles,
 // places, fonts, picture-sized background and common controls v6, in plain Win32 calls,
 // without tables, forms runtime, artwork drawing or font checks. Its "Przelicz" does
-// what any program's must: read the six selections and write the ten results of
-// 195/65 R15 -> 205/55 R16. Closes itself a few seconds after the last click.
+// what any program's must: read the six selections and write the ten results and the three
+// lines of the verdict of 195/65 R15 -> 205/55 R16, the band's line in green. Closes itself a few seconds after the last click.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,7 +22,7 @@ constexpr DWORD kBox = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 HDC background;  // a memory DC holding the picture-sized bitmap
 HFONT regular, bold;
 // What a click reads and writes.
-HWND combos[6], results[4], speeds[6], calculate;
+HWND combos[6], results[4], speeds[6], verdict[3], calculate;
 ULONGLONG lastClick;
 int nextId = 100;  // ids in creation order, which is the probe's order for the combos
 
@@ -34,7 +34,7 @@ HWND Add(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int 
     return control;
 }
 
-// 6 combos, 10 boxes, 43 labels and 4 buttons, where the main window has them.
+// 6 combos, 10 boxes, 48 labels and 4 buttons, where the main window has them.
 void AddControls(HWND w) {
     // Widths, profiles and rims, with the program's entries (the rest null) and first texts.
     constexpr const wchar_t* kEntries[3][11] = {
@@ -77,6 +77,11 @@ void AddControls(HWND w) {
         HWND button = Add(w, L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON, x, 464, 89, 25, x == 8 ? bold : regular);
         if (x == 8) calculate = button;
     }
+    Add(w, L"STATIC", L"Ocena zamiennika", kLabel, 8, 342, 265, 17, bold);
+    constexpr int kVerdictTops[] = {359, 377, 404}, kVerdictHeights[] = {17, 27, 27};
+    for (int i = 0; i < 3; ++i)
+        verdict[i] = Add(w, L"STATIC", L"", kLabel, 16, kVerdictTops[i], 265, kVerdictHeights[i], regular);
+    Add(w, L"STATIC", L"Indeks nośności i prędkości nie niższy niż w dokumentach pojazdu.", kLabel, 16, 435, 265, 27, regular);
 }
 
 // The results are fixed: computing them is not what is being timed. The labels are
@@ -85,6 +90,9 @@ void AddControls(HWND w) {
 void Calculate(HWND w) {
     constexpr const wchar_t* kResults[] = {L"634.5", L"631.9", L"-2.6", L"0.41"};
     constexpr const wchar_t* kSpeeds[] = {L"49.8", L"59.75", L"79.67", L"89.63", L"99.59", L"149.39"};
+    constexpr const wchar_t* kVerdict[] = {L"Zmiana średnicy koła: -0.41 %",
+                                           L"W przedziale serwisów oponiarskich: od -2 % do +1.5 %.",
+                                           L"Dokładny dziś prędkościomierz zawyży o 0.41 %: R39 na to pozwala."};
     wchar_t entry[16];  // the longest entry has 4 characters
     for (HWND combo : combos) {
         const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
@@ -93,10 +101,11 @@ void Calculate(HWND w) {
     }
     for (int i = 0; i < 4; ++i) SetWindowTextW(results[i], kResults[i]);
     RECT changed{};
-    for (int i = 0; i < 6; ++i) {
-        SetWindowTextW(speeds[i], kSpeeds[i]);
+    for (int i = 0; i < 9; ++i) {
+        const HWND label = i < 6 ? speeds[i] : verdict[i - 6];
+        SetWindowTextW(label, i < 6 ? kSpeeds[i] : kVerdict[i - 6]);
         RECT r;
-        GetWindowRect(speeds[i], &r);
+        GetWindowRect(label, &r);
         MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
         UnionRect(&changed, &changed, &r);
     }
@@ -111,6 +120,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return 1;
         case WM_CTLCOLORSTATIC:  // transparent labels over the picture, as in the program
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            if (reinterpret_cast<HWND>(lParam) == verdict[1]) SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 100, 0));
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         case WM_COMMAND:
             if (reinterpret_cast<HWND>(lParam) != calculate || HIWORD(wParam) != BN_CLICKED) break;
