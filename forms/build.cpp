@@ -51,7 +51,7 @@ void Form::Build() {
         if (!program_.HighContrast()) LoadPicture();  // in high contrast, only once it is off
         LoadIcons();
         controls_.assign(desc_.controls.size(), nullptr);
-        inks_.clear();
+        inks_.assign(desc_.controls.size(), std::nullopt);  // the table's colours again
         // Creation order is z-order. The focusable controls come in Tab order, each just
         // after the label that names it, so that a screen reader finds the name there;
         // the other labels come last, under everything else.

@@ -37,15 +37,14 @@ void Form::SetText(int id, std::wstring_view text) {
 }
 
 void Form::SetInk(int id, Rgb ink) {
-    const HWND label = Require(id);
-    inks_.resize(desc_.controls.size());
+    const HWND label = Require(id);  // built, so inks_ has a place for every control
     inks_[static_cast<size_t>(id)] = ink;
     RepaintLabel(label);
 }
 
 std::optional<Rgb> Form::InkOf(const ControlDesc& c) const {
-    const size_t id = static_cast<size_t>(c.id);
-    return id < inks_.size() && inks_[id] ? inks_[id] : c.ink;
+    const std::optional<Rgb>& set = inks_[static_cast<size_t>(c.id)];
+    return set ? set : c.ink;
 }
 
 // A transparent label does not erase its old text: the picture under it must be repainted
