@@ -1,7 +1,6 @@
-// Any double -> NumberToText with "." and ",", against hundredths counted in integers from the
-// double's own bits; and -> RoundToInt16, against nearbyint.
+// Any double -> NumberToText with "." and ",", against the C library's own decimal writing;
+// and -> RoundToInt16, against nearbyint.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -19,42 +18,20 @@
 
 namespace {
 
-__extension__ using Wide = unsigned __int128;  // pedantic C++ has no 128-bit integer
-
-// The decimal digits of the integer m * 2^e, from base-10^18 limbs, least significant first.
-std::string IntegerDigits(std::uint64_t m, int e) {
-    constexpr std::uint64_t kBase = 1'000'000'000'000'000'000;
-    std::uint64_t limbs[20] = {m};  // m < 2^53 < 10^18, and any double < 2^1024 < 10^360
-    int used = 1;
-    for (; e > 0; e -= 64) {  // a limb times 2^64 plus a carry stays below 2^128
-        Wide carry = 0;
-        for (int i = 0; i < used || carry != 0; ++i, used = std::max(used, i)) {
-            carry += static_cast<Wide>(limbs[i]) << std::min(e, 64);
-            limbs[i] = static_cast<std::uint64_t>(carry % kBase);
-            carry /= kBase;
-        }
-    }
-    char digits[400];
-    int length = std::snprintf(digits, sizeof digits, "%llu", static_cast<unsigned long long>(limbs[used - 1]));
-    for (int i = used - 2; i >= 0; --i)
-        length += std::snprintf(digits + length, 19, "%018llu", static_cast<unsigned long long>(limbs[i]));
-    return {digits, static_cast<std::size_t>(length)};
-}
-
-// |value| rounded half away from zero to hundredths, written with a "." separator: |value| = m * 2^e
-// exactly, so from 2^53 up it is an integer, and below that 100|value| is the quotient 100m / 2^-e.
+// |value| rounded half away from zero to hundredths, written with a "." separator, by glibc's printf,
+// which writes the exact binary value correctly rounded in the current mode. A hundredths tie
+// k + (2n + 1)/200 is a double only when 25 divides 2n + 1, so only an odd number of eighths: that one
+// is written rounding upwards, every other to nearest.
 std::string Reference(double value) {
-    int e = 0;
-    const double fraction = std::frexp(std::fabs(value), &e);  // [0.5, 1) * 2^e
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    e -= 53;
-    if (e >= 0) return IntegerDigits(m, e);
-    const Wide scaled = static_cast<Wide>(m) * 100, unit = Wide{1} << std::min(-e, 120);  // 100m < 2^60: 0 below 2^-120
-    const auto hundredths = static_cast<std::uint64_t>(scaled / unit + (2 * (scaled % unit) >= unit ? 1 : 0));
-    std::string text = std::to_string(hundredths / 100);
-    if (const std::uint64_t cents = hundredths % 100; cents != 0)
-        text += "." + std::to_string(cents / 10) + (cents % 10 != 0 ? std::to_string(cents % 10) : "");
-    return text;
+    const double magnitude = std::fabs(value);
+    const bool tie = std::fmod(magnitude * 8, 2) == 1;
+    char text[400];
+    if (tie) std::fesetround(FE_UPWARD);
+    std::string written(text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%.2f", magnitude)));
+    std::fesetround(FE_TONEAREST);
+    written.erase(written.find_last_not_of('0') + 1);  // no trailing zeros, nor a bare point
+    if (written.back() == '.') written.pop_back();
+    return written;
 }
 
 // RoundToInt16 against nearbyint, which rounds halves to even in the default mode.
