@@ -21,12 +21,8 @@ TEST(Comparison, DiametersDifferenceErrorAndActualSpeeds) {
         {current, 634.5}, {proposed, 631.9}, {DiameterDifference(current, proposed), -2.6},
         {ErrorPercent(ErrorRatio(proposed, current, proposed)), 2600.0 / 6319},
         {ActualSpeed(SpeedFactor(current, proposed), 150), 189570.0 / 1269}};
-    std::wstring shown;
-    for (const auto& [actual, expected] : results) {
+    for (const auto& [actual, expected] : results)
         EXPECT_NEAR(expected, actual, 1e-9 * std::fabs(expected));  // a wrong constant is off by far more
-        shown += NumberToText(actual, L".") + L"|";
-    }
-    EXPECT_EQ(L"634.5|631.9|-2.6|0.41|149.39|", shown);
     for (const auto& [a, b] : {std::pair<TyreSize, TyreSize>{{165, 65, 14}, {195, 55, 14}}, {{165, 82, 14}, {185, 80, 13}}}) {
         const double x = WheelDiameter(a), y = WheelDiameter(b);
         EXPECT_EQ(NumberToText(DiameterDifference(x, y), L".") + L"|" + NumberToText(ErrorPercent(ErrorRatio(y, x, y)), L"."), L"0|0");

@@ -34,12 +34,9 @@ TEST(Verdict, TheBandOfTheDiameterChangeWithItsEdgesInside) {
 // = 132.9 the speedometer is 17.1 ahead of 17.29 allowed; with 0.884 x 150 = 132.6, 17.4 of 17.26.
 TEST(Verdict, TheSpeedometerUnderR39) {
     const std::pair<double, Speedometer> cases[] = {
-        {1, Speedometer::Exact},
-        {631.9 / 634.5, Speedometer::ReadsHighAllowed},
-        {0.886, Speedometer::ReadsHighAllowed},
-        {0.884, Speedometer::ReadsHighTooMuch},
-        {0, Speedometer::ReadsHighTooMuch},
-        {1.001, Speedometer::ReadsLow},
+        {1, Speedometer::Exact},                  {631.9 / 634.5, Speedometer::ReadsHighAllowed},
+        {0.886, Speedometer::ReadsHighAllowed},   {0.884, Speedometer::ReadsHighTooMuch},
+        {0, Speedometer::ReadsHighTooMuch},       {1.001, Speedometer::ReadsLow},
         {634.5 / 631.9, Speedometer::ReadsLow},
     };
     for (const auto& [factor, verdict] : cases) EXPECT_EQ(R39Verdict(factor), verdict) << factor;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 namespace forms {

@@ -48,10 +48,8 @@ TEST(Errors, NumberAndText) {
         return calc::RuntimeError{};
     };
     const std::tuple<calc::RuntimeError, int, const wchar_t*> cases[] = {
-        {forms::WindowFailure(L"utworzyć okna", 1400), 5, L"Nie udało się utworzyć okna (kod systemu 1400)"},
         {forms::WindowFailure(L"pokazać okna", 0xFFFF), 5, L"Nie udało się pokazać okna (kod systemu 65535)"},
         {forms::WindowFailure(L"utworzyć okna", 0x10000), 5, L"Nie udało się utworzyć okna (kod systemu 0x00010000)"},
-        {forms::WindowFailure(L"utworzyć okna", 0x80070005), 5, L"Nie udało się utworzyć okna (kod systemu 0x80070005)"},
         {current([] { throw calc::DivisionByZero(); }), 11, L"Dzielenie przez zero"},
         {current([] { throw std::bad_alloc(); }), 7, L"Brak pamięci"},
         {current([] { throw std::runtime_error("abc"); }), 51, L"Nieoczekiwany błąd wewnętrzny: abc"},
